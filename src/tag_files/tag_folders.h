@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+struct file_reference;
+
+// The folders of the working folder: "local" (one sub-folder per group and the
+// lock file), "plugins" and "tags".
+
+inline constexpr const char* local_folder_name = "local";
+inline constexpr const char* plugins_folder_name = "plugins";
+inline constexpr const char* tags_folder_name = "tags";
+
+// Creates "local", "plugins" and "tags" where missing.
+bool create_tags_folders();
+// Fills a folder reference (root 0) with the folder of the group's local tags:
+// local\<folder name>, or <folder name> for groups outside local.
+bool local_tag_folder(std::uint32_t group, file_reference* folder);
