@@ -8,7 +8,7 @@
 // local tag file is open at a time, locked against every other opener.
 
 // Makes sure the group's folder exists and creates the tag's file empty.
-bool local_tag_create_file(const char* name, std::uint32_t group);
+bool local_tag_create_file(const char* name, tag_code group);
 // Closes the open local tag file and deletes the given tag's file.
 bool local_tag_delete_file(tag_handle handle);
 // Makes the tag's file the open local tag file (read and write, not shared).

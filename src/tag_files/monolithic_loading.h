@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
+#include "core/file_layer.h"
+
 // What the tag directory needs from the monolithic files (foundation files,
 // patches, plugins). The directory calls these; the monolithic file units
 // implement them.
-
-struct file_reference;
 
 // Fills the plugin table from the plugins folder (at initialization).
 void scan_plugins_folder();

@@ -13,7 +13,6 @@
 // stale identifier is treated as a hidden tag by every operation.
 
 using tag_handle = std::int32_t;
-inline constexpr tag_handle tag_handle_none = -1;
 
 inline constexpr std::int32_t tag_header_capacity = 10000;
 inline constexpr std::int32_t tag_group_list_limit = 1024;
@@ -27,8 +26,8 @@ struct tag_info {
     std::int16_t destination;      // equal
     std::int16_t file_type;        // equal (0 selects local tags only)
     std::int32_t size;             // equal
-    std::uint32_t group;           // equal
-    std::uint32_t subgroup;        // equal
+    tag_code group;           // equal
+    tag_code subgroup;        // equal
 };
 
 using tag_filter = bool (*)(const tag_header* header, void* filter_data);
@@ -46,24 +45,24 @@ bool tag_files_foundation_present();
 
 // Finding and listing -------------------------------------------------------
 
-tag_handle tag_find(std::uint32_t group, std::uint32_t subgroup);
+tag_handle tag_find(tag_code group, tag_code subgroup);
 void tag_query_initialize(tag_info* query);
 // Collects up to limit (-1: no limit) visible matching tags in slot order;
 // handles may be nullptr to count only. Returns the number collected.
 std::int32_t tag_query(const tag_info* query, tag_handle* handles, std::int32_t limit);
 std::int32_t tag_select(tag_filter filter, void* filter_data, tag_handle* handles, std::int32_t limit);
 // handles must hold tag_group_list_limit entries.
-std::int32_t tag_list_of_group(std::uint32_t group, tag_handle* handles);
-std::int32_t tag_count_of_group(std::uint32_t group);
-tag_handle tag_get_nth_of_group(std::uint32_t group, std::int32_t n);
+std::int32_t tag_list_of_group(tag_code group, tag_handle* handles);
+std::int32_t tag_count_of_group(tag_code group);
+tag_handle tag_get_nth_of_group(tag_code group, std::int32_t n);
 
 // Describing (NONE, or -1 for the 16-bit fields, for a hidden tag) ----------
 
 bool tag_get_info(tag_handle handle, tag_info* info);
 // "<unknown>" when the handle does not name a slot in use with its identifier.
 const char* tag_get_name(tag_handle handle);
-std::uint32_t tag_get_group(tag_handle handle);
-std::uint32_t tag_get_subgroup(tag_handle handle);
+tag_code tag_get_group(tag_handle handle);
+tag_code tag_get_subgroup(tag_handle handle);
 std::int32_t tag_get_size(tag_handle handle);
 std::uint32_t tag_get_user_data(tag_handle handle);
 std::int16_t tag_get_version(tag_handle handle);

@@ -10,7 +10,7 @@
 
 // Creates an empty local tag (replacing a local tag of the same name); its
 // handle, or NONE.
-tag_handle tag_file_create(std::uint32_t group, const char* name, std::int16_t version);
+tag_handle tag_file_create(tag_code group, const char* name, std::int16_t version);
 // Deletes a local tag's file and header.
 bool tag_file_delete(tag_handle handle);
 // Makes a visible monolithic tag local, with the same subgroup; true at once

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cstdint>
-
-struct file_reference;
+#include "core/file_layer.h"
+#include "core/tag_code.h"
 
 // The folders of the working folder: "local" (one sub-folder per group and the
 // lock file), "plugins" and "tags".
@@ -15,4 +14,4 @@ inline constexpr const char* tags_folder_name = "tags";
 bool create_tags_folders();
 // Fills a folder reference (root 0) with the folder of the group's local tags:
 // local\<folder name>, or <folder name> for groups outside local.
-bool local_tag_folder(std::uint32_t group, file_reference* folder);
+bool local_tag_folder(tag_code group, file_reference& folder);

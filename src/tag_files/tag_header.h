@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/tag_code.h"
+
 // The 64-byte header that describes a tag in a local tag file and in a
 // monolithic file. Stored big-endian; held in memory in host order.
 
@@ -25,28 +27,22 @@ inline constexpr std::uint8_t tag_header_flag_hidden = 0x01;
 inline constexpr std::int8_t tag_destination_none = -1;
 inline constexpr std::int8_t tag_destination_count = 5;
 
-// Four characters as a tag code, the first character most significant.
-constexpr std::uint32_t four_character_code(const char (&text)[5]) {
-    return (std::uint32_t(std::uint8_t(text[0])) << 24) | (std::uint32_t(std::uint8_t(text[1])) << 16) |
-           (std::uint32_t(std::uint8_t(text[2])) << 8) | std::uint32_t(std::uint8_t(text[3]));
-}
-
-inline constexpr std::uint32_t tag_header_signature = four_character_code("klv2");
+inline constexpr tag_code tag_header_signature = make_tag("klv2");
 
 struct tag_header {
     std::int16_t identifier;   // the directory slot's identifier; ignored on reading
     std::uint8_t flags;        // tag_header_flag_hidden; recomputed by the directory
     std::uint8_t file_type;    // tag_file_type
     char name[tag_name_capacity];
-    std::uint32_t group_tag;
-    std::uint32_t subgroup_tag;
+    tag_code group_tag;
+    tag_code subgroup_tag;
     std::int32_t offset;       // of the data in the holding file; 64 in a local tag file
     std::int32_t size;         // of the data in bytes
     std::uint32_t user_data;
     std::int16_t version;
     std::int8_t destination;   // 0..4, or tag_destination_none
     std::int8_t file_index;    // loaded monolithic file, -1 for a local tag
-    std::uint32_t signature;   // tag_header_signature
+    tag_code signature;        // tag_header_signature
 };
 
 static_assert(sizeof(tag_header) == 64);
@@ -63,9 +59,6 @@ static_assert(offsetof(tag_header, version) == 56);
 static_assert(offsetof(tag_header, destination) == 58);
 static_assert(offsetof(tag_header, file_index) == 59);
 static_assert(offsetof(tag_header, signature) == 60);
-
-// The byte-swap codes of the header, named "tag_header".
-extern const std::int16_t tag_header_byte_swap_codes[16];
 
 // Converts count consecutive headers between file and host order (in place; the
 // conversion is its own inverse).

@@ -15,6 +15,3 @@ int text_character_length(const char* text);
 // (removing the trailing run alone does not count). The name must be terminated
 // within its first 32 bytes or be in a buffer of at least 32 bytes.
 bool sanitize_tag_name(char* name);
-
-// Copies the first 31 characters of text into a zero-filled name field.
-void copy_tag_name(char (&field)[tag_name_capacity], const char* text);
