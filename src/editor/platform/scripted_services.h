@@ -1,0 +1,71 @@
+#pragma once
+
+// Test doubles of every platform service, installed for the object's life.
+// Message boxes answer from a queue (the first button of the box when the
+// queue is empty) and record what was shown; modal dialogs run a queued script
+// instead of an event loop.
+
+#include "editor/platform/services.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace platform {
+
+class ScriptedServices final : public MessageBoxes,
+                               public Cursor,
+                               public Keyboard,
+                               public Beeper,
+                               public FileDialogs,
+                               public ModalDialogs {
+public:
+    // Drives a shown dialog: sets controls, then accepts or rejects it.
+    using DialogScript = std::function<void(QDialog&)>;
+
+    ScriptedServices();
+    ~ScriptedServices() override;
+    ScriptedServices(const ScriptedServices&) = delete;
+    ScriptedServices& operator=(const ScriptedServices&) = delete;
+
+    // Scripting.
+    void queue_answer(Answer answer) { answers_.push_back(answer); }
+    void queue_open_file(const QString& path) { open_files_.push_back(path); }
+    void queue_dialog(DialogScript script) { dialog_scripts_.push_back(std::move(script)); }
+    void set_shift_held(bool held) { shift_ = held; }
+
+    // What happened.
+    const std::vector<MessageRequest>& messages() const { return messages_; }
+    QStringList message_texts() const;
+    void clear_messages() { messages_.clear(); }
+    int beep_count() const { return beeps_; }
+    int wait_cursor_depth() const { return wait_depth_; }
+    int wait_cursor_uses() const { return wait_uses_; }
+    int unscripted_dialogs() const { return unscripted_dialogs_; }
+    int pending_dialog_scripts() const { return static_cast<int>(dialog_scripts_.size()); }
+
+    Answer show(const MessageRequest& request) override;
+    void begin_wait() override;
+    void end_wait() override;
+    bool shift_held() override { return shift_; }
+    void beep() override { ++beeps_; }
+    QString open_file(QWidget* owner, const QString& caption, const QString& filter) override;
+    // Shows the dialog (so that it initialises) and runs the next queued
+    // script on it; a dialog the script left open is rejected. Without a
+    // script the dialog is rejected and counted.
+    int run(QDialog& dialog) override;
+
+private:
+    ServicesOverride installed_;
+    std::deque<Answer> answers_;
+    std::deque<QString> open_files_;
+    std::deque<DialogScript> dialog_scripts_;
+    std::vector<MessageRequest> messages_;
+    bool shift_ = false;
+    int beeps_ = 0;
+    int wait_depth_ = 0;
+    int wait_uses_ = 0;
+    int unscripted_dialogs_ = 0;
+};
+
+}  // namespace platform

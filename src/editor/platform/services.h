@@ -1,0 +1,113 @@
+#pragma once
+
+// The editor's few needs of the desktop, each behind a small interface so that
+// tests replace them with scripted doubles (scripted_services.h): message
+// boxes, the wait cursor, the state of Shift, the beep, the open-file dialog
+// and the running of modal dialogs (which also serves the colour dialog).
+// The Qt implementations are installed by default.
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace platform {
+
+enum class Icon { none, information, exclamation, stop, question };
+enum class Buttons { ok, ok_cancel, yes_no, yes_no_cancel };
+enum class Answer { ok, cancel, yes, no };
+
+struct MessageRequest {
+    QWidget* owner = nullptr;  // none: owned by the desktop
+    QString text;
+    QString caption;
+    Buttons buttons = Buttons::ok;
+    Icon icon = Icon::none;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual Answer show(const MessageRequest& request) = 0;
+};
+
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    virtual void begin_wait() = 0;
+    virtual void end_wait() = 0;
+};
+
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    virtual bool shift_held() = 0;
+};
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen file's path, or an empty text when the user cancelled.
+    // `filter` uses Qt's form: "Wave files (*.wav);;All files (*)".
+    virtual QString open_file(QWidget* owner, const QString& caption, const QString& filter) = 0;
+};
+
+class ModalDialogs {
+public:
+    virtual ~ModalDialogs() = default;
+    // Runs `dialog` modally; the result is QDialog::Accepted or Rejected.
+    virtual int run(QDialog& dialog) = 0;
+};
+
+struct Services {
+    MessageBoxes* message_boxes;
+    Cursor* cursor;
+    Keyboard* keyboard;
+    Beeper* beeper;
+    FileDialogs* file_dialogs;
+    ModalDialogs* modal_dialogs;
+};
+
+// The services in use: the Qt ones unless an override is alive.
+const Services& services();
+
+// Installs other services for its lifetime and restores the previous ones.
+class ServicesOverride {
+public:
+    explicit ServicesOverride(const Services& replacement);
+    ~ServicesOverride();
+    ServicesOverride(const ServicesOverride&) = delete;
+    ServicesOverride& operator=(const ServicesOverride&) = delete;
+
+private:
+    Services previous_;
+};
+
+// Shortcuts over services().
+Answer message_box(const MessageRequest& request);
+Answer message_box(QWidget* owner, const QString& text, const QString& caption,
+                   Buttons buttons, Icon icon);
+bool shift_held();
+void beep();
+QString open_file(QWidget* owner, const QString& caption, const QString& filter);
+int run_modal(QDialog& dialog);
+
+// The caption of boxes titled "with the application's name".
+QString application_name();
+
+// Shows the wait cursor for its lifetime.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace platform
