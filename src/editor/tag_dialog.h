@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <span>
 #include <unordered_map>
 
 class CDataExchange;
@@ -55,18 +56,18 @@ public:
     bool UpdateData(bool save);
 
     // Reads the tag's fixed record (position 0, `size` bytes) into `record` and
-    // turns it into host order with `codes` (none: byte for byte). Acts only
+    // turns it into host order with `codes` (empty: byte for byte). Acts only
     // while loading; false after a failed read, which is reported to the user
     // and leaves the dialog able only to be cancelled. The record is zeroed
     // before the read, so a failed read never leaves stale bytes behind.
-    bool read_tag_record(CDataExchange& dx, void* record, int32_t size, const int16_t* codes);
+    bool read_tag_record(CDataExchange& dx, void* record, int32_t size, std::span<const int16_t> codes);
 
     // Writes the record back: file order, one write of `size` bytes at
     // position 0, version stamp, user data. Acts only while saving; the record
     // is in host order again when it returns, whatever happened. False after a
     // failed write, which is reported and fails the exchange, so the dialog
     // stays open with the user's edits.
-    bool write_tag_record(CDataExchange& dx, void* record, int32_t size, const int16_t* codes);
+    bool write_tag_record(CDataExchange& dx, void* record, int32_t size, std::span<const int16_t> codes);
 
     // True after a failed read: the form can then only be cancelled.
     bool record_read_failed() const { return read_failed_; }
