@@ -2,13 +2,17 @@
 
 #include <cstdint>
 
+#include "core/file_layer.h"
 #include "tag_files/tag_directory.h"
 
 // Local tag files: a 64-byte header in file order, then the data. At most one
 // local tag file is open at a time, locked against every other opener.
 
-// Makes sure the group's folder exists and creates the tag's file empty.
-bool local_tag_create_file(const char* name, tag_code group);
+// Makes sure the group's folder exists and creates the tag's file whole, with
+// the header (converted to file order) and the data: the file appears complete
+// or not at all. An existing file of that name is replaced.
+bool local_tag_create_file(const char* name, tag_code group, const tag_header& header, const void* data,
+                           std::int32_t size);
 // Closes the open local tag file and deletes the given tag's file.
 bool local_tag_delete_file(tag_handle handle);
 // Makes the tag's file the open local tag file (read and write, not shared).
@@ -21,17 +25,12 @@ bool local_tag_read(std::int64_t position, std::int32_t count, void* buffer);
 // replacement copy of the file.
 bool local_tag_write(std::int64_t position, std::int32_t count, const void* buffer);
 // Writes the header (converted to file order) at position 0 the same way.
-bool local_tag_write_header(const tag_header* header);
+bool local_tag_write_header(const tag_header& header);
 // Replaces the open local tag file with the header and data given.
-bool local_tag_replace_contents(const tag_header* header, const void* data, std::int32_t size);
+bool local_tag_replace_contents(const tag_header& header, const void* data, std::int32_t size);
 // The open local tag file's length less 64, or NONE when none is open.
 std::int32_t local_tag_data_size();
 // The handle of the open local tag, or NONE.
 tag_handle local_tag_open_handle();
-
-// The start-up scan of every group's local folder; always true.
-bool scan_local_tags();
-
-// Claims the single-instance lock file "kelvo2" in the local folder; false
-// when another program of the family holds it.
-bool claim_instance_lock();
+// The reference of a local tag's file (its folder and on-disk name).
+bool local_tag_file_reference(tag_handle handle, file_reference& file);

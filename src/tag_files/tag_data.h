@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "tag_files/tag_directory.h"
 
@@ -19,9 +20,9 @@ bool tag_file_read_ahead(tag_handle handle, std::int32_t position, std::int32_t 
 // shortening), first making a monolithic tag local; the handle may change.
 bool tag_file_write(tag_handle& handle, std::int32_t position, std::int32_t size, const void* buffer);
 // With codes: converts count elements to file order, writes them and converts
-// them back whatever the outcome. Without codes it is a plain write.
+// them back whatever the outcome. With no codes (an empty span) it is a plain write.
 bool tag_file_write_byte_swapped(tag_handle& handle, std::int32_t position, std::int32_t element_size,
-                                 std::int32_t count, void* data, const std::int16_t* codes);
+                                 std::int32_t count, void* data, std::span<const std::int16_t> codes);
 // Replaces the whole data of a tag in one step, keeping its name, subgroup,
 // version, destination and user data; a monolithic tag is made local first.
 bool tag_replace_data(tag_handle& handle, const void* data, std::int32_t size);

@@ -86,8 +86,11 @@ const tag_header* tag_visible_header(tag_handle handle);
 std::int32_t tag_header_free_count();
 
 // A local tag's file name as it is on disk, which may differ from its header
-// name (a name cut to 31 characters, a trailing run of periods and spaces).
+// name (a name cut to 31 characters, a trailing run of periods and spaces);
+// nullptr: the header's name.
 tag_handle tag_header_add_local(const tag_header* header, const char* file_name);
+// A local tag of the group, hidden or not, whose file has exactly that name; NONE if none.
+tag_handle tag_find_local_file(tag_code group, const char* file_name);
 // The on-disk file name of a local tag in use, else nullptr.
 const char* tag_local_file_name(tag_handle handle);
 // Changes a local tag's header name and on-disk file name together.
