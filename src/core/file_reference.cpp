@@ -86,7 +86,7 @@ std::string file_reference_get_name(const file_reference& reference, int parts) 
     std::string text;
     if (parts & name_part_folder) text += folder;
     if (parts & name_part_name) {
-        if ((parts & name_part_folder) && !folder.empty()) text += '\\';
+        if ((parts & name_part_folder) && !folder.empty() && !name.empty()) text += '\\';
         text += bare_name;
     }
     if (parts & name_part_extension) {
