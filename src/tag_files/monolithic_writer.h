@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/file_reference.h"
+#include "tag_files/monolithic_records.h"
+#include "tag_files/tag_directory.h"
+
+// Writing monolithic files: plugins and patches from chosen tags, and the five
+// foundation files from the local tags by destination. A file is written beside
+// its target under a temporary name and replaces the target only once complete
+// and durable, so a failed build leaves any previous file of that name as it was
+// (and a foundation file the directory holds open is never truncated). Writing
+// does not change the directory.
+
+inline constexpr std::int32_t monolithic_transfer_buffer_size = 524288;
+inline constexpr std::int32_t monolithic_selection_limit = 10000;
+
+// Writes a complete monolithic file from the listed tags, leaving out groups that
+// live outside the local folder. Refused with a message when the result could not
+// be read back: more than 9999 tags, a tag over 12 MB, a file over 2^31 - 1 bytes.
+bool write_monolithic_file(file_reference& file, const char* url, std::int16_t type, std::int16_t plugin_flags,
+                           const tag_handle* handles, std::int32_t count);
+// The same for the visible tags the filter accepts, in slot order.
+bool write_monolithic_from_filter(file_reference& file, const char* url, tag_filter filter, void* filter_data,
+                                  std::int16_t type, std::int16_t plugin_flags);
+
+// Builds plugins\<name> (its first 31 characters, made valid) as a patch or a
+// plugin; without a filter from every visible local tag. A name that is empty
+// once made valid is refused with a message.
+bool build_plugin(const char* name, const char* url, bool is_patch, std::int16_t plugin_flags, tag_filter filter,
+                  void* filter_data);
+
+// The list filter: filter_data is a list of tag handles ended by 0; a header
+// matches when some listed tag has its group and subgroup.
+bool tag_in_list(const tag_header* header, void* handles);
+
+// Writes the five foundation files of "tags" from the visible local tags by
+// destination; true only when all five succeed (a failure does not stop the others).
+bool rebuild_foundation_files();
+
+// The entry points (host order) of the mesh tags among the listed tags, in list
+// order; entry_points needs room for count. Returns their number.
+std::int32_t build_entry_points(const tag_handle* handles, std::int32_t count, stored_entry_point* entry_points);
