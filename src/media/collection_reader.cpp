@@ -183,6 +183,11 @@ std::optional<collection_contents> read_collection_contents(std::span<const std:
             return std::nullopt;
         }
     }
+    for (const bitmap_reference& reference : contents.bitmap_references) {
+        if (!bitmap_data_of(*collection, reference)) {
+            return std::nullopt;
+        }
+    }
     terminate_names(contents.hue_changes);
     terminate_names(contents.bitmap_references);
     contents.sequences.resize(sequence_references.size());
