@@ -65,6 +65,12 @@ tag_handle create_local_tag(const tag_header& prototype, const void* data, std::
     return handle;
 }
 
+// A file that could not be deleted would come back at the next start, so its
+// tag stays in the directory.
+bool delete_local_tag(tag_handle handle) {
+    return local_tag_delete_file(handle) && tag_header_remove(handle);
+}
+
 bool valid_destination(std::int32_t destination) {
     return destination >= tag_destination_none && destination < tag_destination_count;
 }
@@ -109,7 +115,7 @@ tag_handle tag_file_create(tag_code group, const char* name, std::int16_t versio
     // Local tags of the same name under another spelling on disk go; the new one replaces them.
     for (tag_handle handle : same_name) {
         const tag_header* old = tag_header_of(handle);
-        if (old && tag_header_is_local(*old)) tag_file_delete(handle);
+        if (old && tag_header_is_local(*old)) delete_local_tag(handle);
     }
     return created;
 }
@@ -122,10 +128,7 @@ bool tag_file_delete(tag_handle handle) {
                      header->name);
         return false;
     }
-    // A file that could not be deleted would come back at the next start, so its
-    // tag stays in the directory.
-    if (!local_tag_delete_file(handle)) return false;
-    return tag_header_remove(handle);
+    return delete_local_tag(handle);
 }
 
 bool copy_tag_to_local(tag_handle& handle) {

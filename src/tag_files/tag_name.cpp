@@ -33,6 +33,13 @@ bool sanitize_tag_name(char* name) {
         const int length = (character == '|' && position + 1 <= name_limit) ? text_character_length(name + position) : 1;
         const int next = position + length;
 
+        // A character that will not fit is dropped before it can end the trailing
+        // run of periods and spaces, so a cut name never ends in one.
+        if (next > name_limit && character != '\0') {
+            name[position] = '\0';
+            changed = true;
+            break;
+        }
         if (character == '.' || character == ' ') {
             if (trail < 0) trail = position;
         } else if (character != '\0') {
@@ -41,13 +48,6 @@ bool sanitize_tag_name(char* name) {
         if (length == 1 && character != '\0' && std::strchr(forbidden_characters, character)) {
             name[position] = '_';
             changed = true;
-        }
-        if (next > name_limit) {
-            if (character != '\0') {
-                name[position] = '\0';
-                changed = true;
-            }
-            break;
         }
         if (character == '\0') break;
         position = next;
