@@ -9,6 +9,7 @@
 #include "core/byte_swap.h"
 #include "definitions/field_description.h"
 #include "definitions/record_catalog.h"
+#include "definitions/stored_bytes.h"
 
 namespace {
 
@@ -59,6 +60,13 @@ void expect_fields_on_codes(const RecordDescription& record, const std::vector<b
             continue;
         }
         ASSERT_TRUE(field.width == 1 || field.width == 2 || field.width == 4);
+        if (field.kind == FieldKind::flags) {
+            const uint64_t word_mask = (uint64_t{1} << (8 * field.width)) - 1;
+            for (const definitions::NamedValue& bit : field.names) {
+                const uint64_t mask = static_cast<uint32_t>(bit.value);
+                EXPECT_TRUE(mask != 0 && (mask & ~word_mask) == 0) << bit.name << " is not a bit of the word";
+            }
+        }
         for (uint32_t scalar = 0; scalar < definitions::field_size(field) / field.width; ++scalar) {
             const uint32_t at = offset + scalar * field.width;
             if (field.width == 1) {
@@ -97,6 +105,7 @@ TEST(RecordLayouts, CodesAndFieldDescriptionsAgree) {
         if (next != record->size) continue;
 
         expect_fields_on_codes(*record, byte_roles(*record), 0);
+        EXPECT_EQ(test_support::enumeration_bias_faults(*record), "");
     }
 }
 
