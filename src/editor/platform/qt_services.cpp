@@ -1,0 +1,66 @@
+#include "editor/platform/qt_services.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace platform {
+namespace {
+
+QMessageBox::Icon message_icon(Icon icon) {
+    switch (icon) {
+        case Icon::information: return QMessageBox::Information;
+        case Icon::exclamation: return QMessageBox::Warning;
+        case Icon::stop: return QMessageBox::Critical;
+        case Icon::question: return QMessageBox::Question;
+        case Icon::none: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons message_buttons(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::ok_cancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case Buttons::yes_no: return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::yes_no_cancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case Buttons::ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer message_answer(int button) {
+    switch (button) {
+        case QMessageBox::Yes: return Answer::yes;
+        case QMessageBox::No: return Answer::no;
+        case QMessageBox::Cancel: return Answer::cancel;
+        default: return Answer::ok;
+    }
+}
+
+}  // namespace
+
+Answer QtServices::show(const MessageRequest& request) {
+    QMessageBox box(message_icon(request.icon), request.caption, request.text,
+                    message_buttons(request.buttons), request.owner);
+    return message_answer(box.exec());
+}
+
+void QtServices::begin_wait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void QtServices::end_wait() { QApplication::restoreOverrideCursor(); }
+
+bool QtServices::shift_held() {
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+void QtServices::beep() { QApplication::beep(); }
+
+QString QtServices::open_file(QWidget* owner, const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, caption, QString(), filter);
+}
+
+int QtServices::run(QDialog& dialog) { return dialog.exec(); }
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+#include "editor/platform/scripted_services.h"
+
+#include <QDialog>
+#include <QStringList>
+
+namespace platform {
+namespace {
+
+Answer first_button(Buttons buttons) {
+    return buttons == Buttons::ok || buttons == Buttons::ok_cancel ? Answer::ok : Answer::yes;
+}
+
+}  // namespace
+
+ScriptedServices::ScriptedServices()
+    : installed_(Services{this, this, this, this, this, this}) {}
+
+ScriptedServices::~ScriptedServices() = default;
+
+QStringList ScriptedServices::message_texts() const {
+    QStringList texts;
+    for (const auto& message : messages_) texts.append(message.text);
+    return texts;
+}
+
+Answer ScriptedServices::show(const MessageRequest& request) {
+    messages_.push_back(request);
+    if (answers_.empty()) return first_button(request.buttons);
+    const Answer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+void ScriptedServices::begin_wait() {
+    ++wait_depth_;
+    ++wait_uses_;
+}
+
+void ScriptedServices::end_wait() { --wait_depth_; }
+
+QString ScriptedServices::open_file(QWidget*, const QString&, const QString&) {
+    if (open_files_.empty()) return {};
+    QString path = open_files_.front();
+    open_files_.pop_front();
+    return path;
+}
+
+int ScriptedServices::run(QDialog& dialog) {
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    if (dialog_scripts_.empty()) {
+        ++unscripted_dialogs_;
+        dialog.reject();
+        return dialog.result();
+    }
+    const DialogScript script = std::move(dialog_scripts_.front());
+    dialog_scripts_.pop_front();
+    script(dialog);
+    if (dialog.isVisible()) dialog.reject();
+    return dialog.result();
+}
+
+}  // namespace platform

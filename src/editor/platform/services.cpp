@@ -1,0 +1,49 @@
+#include "editor/platform/services.h"
+
+#include "editor/platform/qt_services.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+namespace {
+
+Services& installed() {
+    static QtServices qt;
+    static Services services{&qt, &qt, &qt, &qt, &qt, &qt};
+    return services;
+}
+
+}  // namespace
+
+const Services& services() { return installed(); }
+
+ServicesOverride::ServicesOverride(const Services& replacement) : previous_(installed()) {
+    installed() = replacement;
+}
+
+ServicesOverride::~ServicesOverride() { installed() = previous_; }
+
+Answer message_box(const MessageRequest& request) { return services().message_boxes->show(request); }
+
+Answer message_box(QWidget* owner, const QString& text, const QString& caption, Buttons buttons,
+                   Icon icon) {
+    return message_box(MessageRequest{owner, text, caption, buttons, icon});
+}
+
+bool shift_held() { return services().keyboard->shift_held(); }
+
+void beep() { services().beeper->beep(); }
+
+QString open_file(QWidget* owner, const QString& caption, const QString& filter) {
+    return services().file_dialogs->open_file(owner, caption, filter);
+}
+
+int run_modal(QDialog& dialog) { return services().modal_dialogs->run(dialog); }
+
+QString application_name() { return QCoreApplication::applicationName(); }
+
+WaitCursor::WaitCursor() { services().cursor->begin_wait(); }
+
+WaitCursor::~WaitCursor() { services().cursor->end_wait(); }
+
+}  // namespace platform

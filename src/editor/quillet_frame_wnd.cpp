@@ -1,0 +1,353 @@
+#include "editor/quillet_frame_wnd.h"
+
+#include "editor/character_translation.h"
+#include "editor/frame_commands.h"
+#include "editor/platform/services.h"
+#include "editor/tag_dialog.h"
+#include "editor/tag_group_registry.h"
+#include "tag_files/tag_directory.h"
+#include "tag_files/tag_groups.h"
+#include "tag_files/tag_header.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int item_data_role = Qt::UserRole;
+constexpr int item_image_role = Qt::UserRole + 1;
+constexpr int tree_control_id = 1;
+// Room beside the longest group text: the tree's indentation, image and margins.
+constexpr int frame_text_margin = 64;
+
+struct MenuItem {
+    int id;
+    const char* text;
+    const char* key_name;  // shown after a tab; none when null
+    QList<QKeySequence> accelerators;
+};
+
+// The items shared by the File menu and the context menu, in menu order; a
+// separator follows the last.
+const std::vector<MenuItem>& shared_items() {
+    static const std::vector<MenuItem> items = {
+        {command_id::new_tag, "&New Tag...", "Alt-N", {QKeySequence(Qt::ALT | Qt::Key_N)}},
+        {command_id::new_in_group, "N&ew", nullptr, {}},
+        {command_id::open, "&Open", "Enter", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}},
+        {command_id::duplicate, "&Duplicate", nullptr, {}},
+        {command_id::delete_tag, "Delete", "Del", {QKeySequence(Qt::Key_Delete)}},
+    };
+    return items;
+}
+
+const MenuItem get_info_item{command_id::get_info, "Get &Info...", "Alt-I", {QKeySequence(Qt::ALT | Qt::Key_I)}};
+
+QString menu_text(const MenuItem& item) {
+    QString text = QString::fromLatin1(item.text);
+    if (item.key_name) text += QLatin1Char('\t') + QString::fromLatin1(item.key_name);
+    return text;
+}
+
+QString group_text(tag_code group, int count) {
+    return QString::asprintf("%s (%d)", tag_group_get_folder_name(group), count);
+}
+
+QString folder_name_text(tag_code group) {
+    return text_from_windows_1252(tag_group_get_folder_name(group));
+}
+
+void sort_children_ignoring_case(QTreeWidgetItem* parent, QTreeWidget* tree) {
+    QList<QTreeWidgetItem*> children =
+        parent ? parent->takeChildren() : [tree] {
+            QList<QTreeWidgetItem*> items;
+            while (tree->topLevelItemCount() > 0) items.append(tree->takeTopLevelItem(0));
+            return items;
+        }();
+    std::stable_sort(children.begin(), children.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
+    });
+    if (parent) {
+        parent->addChildren(children);
+    } else {
+        tree->addTopLevelItems(children);
+    }
+}
+
+const FrameCommandRegistration open_command(command_id::open,
+                                            {[](CQuilletFrameWnd& frame) { frame.open_selected_item(); }, {}});
+const FrameCommandRegistration quit_command(command_id::quit, {[](CQuilletFrameWnd& frame) { frame.close(); }, {}});
+
+}  // namespace
+
+CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
+    : QMainWindow(parent), registry_(std::make_unique<CTagGroupRegistry>()), images_(create_tree_images()) {
+    setWindowIcon(create_application_icon());
+    create_menus();
+    create_tree();
+    if (!populate_tree()) {
+        platform::message_box(this, QStringLiteral("An error occured while populating the tree control."),
+                              platform::application_name(), platform::Buttons::ok, platform::Icon::none);
+    }
+    tree_->show();
+    size_to_group_texts();
+}
+
+CQuilletFrameWnd::~CQuilletFrameWnd() = default;
+
+void CQuilletFrameWnd::create_menus() {
+    auto add_action = [this](QMenu* menu, const MenuItem& item) {
+        QAction* action = actions_[item.id];
+        if (!action) {
+            action = new QAction(menu_text(item), this);
+            action->setShortcuts(item.accelerators);
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { run_command(id); });
+            actions_[item.id] = action;
+        }
+        menu->addAction(action);
+    };
+    auto add_plain = [&](QMenu* menu, int id, const char* text) { add_action(menu, MenuItem{id, text, nullptr, {}}); };
+
+    file_menu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    context_menu_ = new QMenu(QStringLiteral("Popup"), this);
+    for (QMenu* menu : {file_menu_, context_menu_}) {
+        for (const MenuItem& item : shared_items()) add_action(menu, item);
+        menu->addSeparator();
+        add_action(menu, get_info_item);
+    }
+    QMenu* import_menu = file_menu_->addMenu(QStringLiteral("Import Bitmap"));
+    add_plain(import_menu, command_id::import_overhead_map, "Overhead Map...");
+    add_plain(import_menu, command_id::import_netmap_preview, "Netmap Preview...");
+    add_plain(file_menu_, command_id::build_plugin, "Build &Plug-in File");
+    add_plain(file_menu_, command_id::dump_text, "Dump text for group");
+    file_menu_->addSeparator();
+    add_action(file_menu_, MenuItem{command_id::quit, "&Quit", "Alt-Q", {QKeySequence(Qt::ALT | Qt::Key_Q)}});
+
+    connect(file_menu_, &QMenu::aboutToShow, this, &CQuilletFrameWnd::update_command_states);
+    connect(context_menu_, &QMenu::aboutToShow, this, &CQuilletFrameWnd::update_command_states);
+}
+
+void CQuilletFrameWnd::create_tree() {
+    tree_ = new QTreeWidget(this);
+    tree_->setObjectName(QString::number(tree_control_id));
+    tree_->setHeaderHidden(true);
+    tree_->setColumnCount(1);
+    tree_->setRootIsDecorated(true);
+    tree_->setDragEnabled(false);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_->setUniformRowHeights(true);
+    tree_->setIconSize(QSize(16, 16));
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    tree_->hide();
+    setCentralWidget(tree_);
+
+    connect(tree_, &QTreeWidget::itemExpanded, this, &CQuilletFrameWnd::update_group_image);
+    connect(tree_, &QTreeWidget::itemCollapsed, this, &CQuilletFrameWnd::update_group_image);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, &CQuilletFrameWnd::update_command_states);
+    connect(tree_, &QTreeWidget::customContextMenuRequested, this, &CQuilletFrameWnd::show_context_menu);
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (item && !is_group_item(item)) {
+            QMetaObject::invokeMethod(this, [this] { run_command(command_id::open); }, Qt::QueuedConnection);
+        }
+    });
+}
+
+void CQuilletFrameWnd::size_to_group_texts() {
+    const QFontMetrics metrics(tree_->font());
+    int longest = 0;
+    for (int index = 0; index < tree_->topLevelItemCount(); ++index) {
+        longest = std::max(longest, metrics.horizontalAdvance(tree_->topLevelItem(index)->text(0)));
+    }
+    resize(longest + frame_text_margin, height());
+}
+
+QAction* CQuilletFrameWnd::command_action(int id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+bool CQuilletFrameWnd::populate_tree() {
+    const bool show_hidden = platform::shift_held();
+    tree_->clear();
+    if (!tag_files_is_open()) return false;
+    for (const group_definition* row = tag_group_next(nullptr); row; row = tag_group_next(row)) {
+        const tag_code group = row->group_tag;
+        if (CTagGroupRegistry::is_hidden(group) && !show_hidden) {
+            registry_->rebuild_tag_list(group, false);
+            continue;
+        }
+        auto* item = new QTreeWidgetItem(tree_);
+        item->setData(0, item_data_role, group);
+        set_item_image(item, CTagGroupRegistry::has_editor(group) ? tree_image_group_collapsed
+                                                                   : tree_image_plain_group_collapsed);
+        populate_group(item, false, NONE);
+    }
+    sort_children_ignoring_case(nullptr, tree_);
+    update_command_states();
+    return true;
+}
+
+void CQuilletFrameWnd::populate_group(QTreeWidgetItem* group_item, bool expand, int32_t subgroup) {
+    setUpdatesEnabled(false);
+    const tag_code group = item_group(group_item);
+    std::array<tag_handle, tag_group_list_limit> handles;
+    const int32_t count = tag_list_of_group(group, handles.data());
+    group_item->setText(0, group_text(group, count));
+    group_item->setExpanded(false);
+    qDeleteAll(group_item->takeChildren());
+
+    QTreeWidgetItem* remembered = nullptr;
+    QList<QTreeWidgetItem*> children;
+    children.reserve(count);
+    for (int32_t index = 0; index < count; ++index) {
+        const tag_header* header = tag_visible_header(handles[index]);
+        if (!header) continue;
+        auto* child = new QTreeWidgetItem(QStringList(text_from_windows_1252(header->name)));
+        child->setData(0, item_data_role, header->subgroup_tag);
+        const bool packaged =
+            header->file_type == tag_file_type_patch || header->file_type == tag_file_type_foundation;
+        set_item_image(child, packaged ? tree_image_packaged_tag : tree_image_local_tag);
+        if (subgroup != NONE && header->subgroup_tag == static_cast<tag_code>(subgroup)) remembered = child;
+        children.append(child);
+    }
+    group_item->addChildren(children);
+    sort_children_ignoring_case(group_item, tree_);
+    registry_->rebuild_tag_list(group, false);
+    if (expand) {
+        group_item->setExpanded(true);
+        if (remembered) tree_->setCurrentItem(remembered);
+    }
+    update_group_image(group_item);
+    setUpdatesEnabled(true);
+}
+
+void CQuilletFrameWnd::select_and_open(tag_code group, std::string_view name) {
+    QTreeWidgetItem* group_item = find_group_item(group);
+    if (!group_item) return;
+    const QString wanted = text_from_windows_1252(name);
+    for (int index = 0; index < group_item->childCount(); ++index) {
+        QTreeWidgetItem* child = group_item->child(index);
+        if (child->text(0) == wanted) {
+            tree_->setCurrentItem(child);
+            run_command(command_id::open);
+            return;
+        }
+    }
+}
+
+QTreeWidgetItem* CQuilletFrameWnd::find_group_item(tag_code group) const {
+    for (int index = 0; index < tree_->topLevelItemCount(); ++index) {
+        QTreeWidgetItem* item = tree_->topLevelItem(index);
+        if (item_group(item) == group) return item;
+    }
+    return nullptr;
+}
+
+QTreeWidgetItem* CQuilletFrameWnd::selected_item() const {
+    QTreeWidgetItem* item = tree_->currentItem();
+    return item && item->isSelected() ? item : nullptr;
+}
+
+bool CQuilletFrameWnd::is_group_item(const QTreeWidgetItem* item) { return item && !item->parent(); }
+
+tag_code CQuilletFrameWnd::item_group(const QTreeWidgetItem* item) {
+    const QTreeWidgetItem* group_item = is_group_item(item) ? item : item->parent();
+    return group_item->data(0, item_data_role).toUInt();
+}
+
+tag_code CQuilletFrameWnd::item_subgroup(const QTreeWidgetItem* item) {
+    return item->data(0, item_data_role).toUInt();
+}
+
+int CQuilletFrameWnd::item_image(const QTreeWidgetItem* item) { return item->data(0, item_image_role).toInt(); }
+
+void CQuilletFrameWnd::set_item_image(QTreeWidgetItem* item, int image) {
+    item->setData(0, item_image_role, image);
+    item->setIcon(0, images_[image]);
+}
+
+void CQuilletFrameWnd::update_group_image(QTreeWidgetItem* group_item) {
+    if (!is_group_item(group_item)) return;
+    const bool editable = CTagGroupRegistry::has_editor(item_group(group_item));
+    const bool expanded = group_item->isExpanded();
+    set_item_image(group_item, editable ? (expanded ? tree_image_group_expanded : tree_image_group_collapsed)
+                                        : (expanded ? tree_image_plain_group_expanded
+                                                    : tree_image_plain_group_collapsed));
+}
+
+void CQuilletFrameWnd::show_context_menu(const QPoint& position) {
+    QTreeWidgetItem* item = tree_->itemAt(position);
+    if (!item) return;
+    tree_->setCurrentItem(item);
+    update_command_states();
+    context_menu_->popup(tree_->viewport()->mapToGlobal(position));
+}
+
+void CQuilletFrameWnd::open_selected_item() {
+    QTreeWidgetItem* item = selected_item();
+    if (!item) return;
+    if (is_group_item(item)) {
+        item->setExpanded(!item->isExpanded());
+        update_group_image(item);
+        return;
+    }
+    const tag_code group = item_group(item);
+    const tag_code subgroup = item_subgroup(item);
+    if (!CTagGroupRegistry::has_editor(group)) {
+        platform::beep();
+        return;
+    }
+    const std::unique_ptr<CTagDialog> form(CTagGroupRegistry::open_editor(group, subgroup, this));
+    if (form && platform::run_modal(*form) == QDialog::Accepted) {
+        populate_group(item->parent(), true, static_cast<int32_t>(subgroup));
+    }
+}
+
+bool CQuilletFrameWnd::frame_rule(int id, QTreeWidgetItem* selection) const {
+    const bool tag_selected = selection && !is_group_item(selection);
+    switch (id) {
+        case command_id::new_in_group:
+            return selection && CTagGroupRegistry::has_editor(item_group(selection));
+        case command_id::open:
+            return selection && (is_group_item(selection) || CTagGroupRegistry::has_editor(item_group(selection)));
+        case command_id::duplicate:
+        case command_id::get_info: return tag_selected;
+        case command_id::delete_tag: return selection && item_image(selection) == tree_image_local_tag;
+        default: return true;
+    }
+}
+
+bool CQuilletFrameWnd::command_enabled(int id) {
+    const FrameCommand* command = find_frame_command(id);
+    if (!command || !command->run) return false;
+    if (command->state) return command->state(*this).enabled;
+    return frame_rule(id, selected_item());
+}
+
+void CQuilletFrameWnd::update_command_states() {
+    QTreeWidgetItem* selection = selected_item();
+    if (QAction* action = command_action(command_id::new_in_group)) {
+        action->setText(selection ? QStringLiteral("N&ew \"%1\" tag").arg(folder_name_text(item_group(selection)))
+                                  : QStringLiteral("N&ew"));
+    }
+    for (const auto& [id, action] : actions_) {
+        const FrameCommand* command = find_frame_command(id);
+        if (command && command->state) {
+            const CommandState state = command->state(*this);
+            if (state.text) action->setText(*state.text);
+        }
+        action->setEnabled(command_enabled(id));
+    }
+}
+
+void CQuilletFrameWnd::run_command(int id) {
+    if (!command_enabled(id)) return;
+    find_frame_command(id)->run(*this);
+}

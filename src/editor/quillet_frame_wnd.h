@@ -1,0 +1,84 @@
+#pragma once
+
+#include "editor/tree_images.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string_view>
+
+class CTagGroupRegistry;
+class QAction;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The main window: a tree of the tag groups and their tags fills it, and every
+// editing action starts from the tree's selection through the File menu, the
+// context menu or an accelerator. It owns the tag group registry with its
+// tag-name lists.
+// Tag codes are plain uint32_t here: moc cannot read the core's tag code header.
+class CQuilletFrameWnd : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Creates the menus, the tree and its images, prepares the registry's
+    // default records, fills the tree and sizes the window to its group texts.
+    explicit CQuilletFrameWnd(QWidget* parent = nullptr);
+    ~CQuilletFrameWnd() override;
+
+    QTreeWidget* tree() const { return tree_; }
+    CTagGroupRegistry& registry() { return *registry_; }
+    QMenu* file_menu() const { return file_menu_; }
+    QMenu* context_menu() const { return context_menu_; }
+    // The menu item of a command id; null for 32774, which has none.
+    QAction* command_action(int id) const;
+
+    // Rebuilds the whole tree (hidden groups only while Shift is held).
+    bool populate_tree();
+    // Rebuilds one group's branch and its tag-name list; with expand, leaves it
+    // expanded and selects the tag of `subgroup` (unless it is NONE).
+    void populate_group(QTreeWidgetItem* group_item, bool expand, int32_t subgroup);
+    // Selects the group's tag named exactly `name` and opens it.
+    void select_and_open(uint32_t group, std::string_view name);
+    QTreeWidgetItem* find_group_item(uint32_t group) const;
+
+    // The tree's selection as the commands see it.
+    QTreeWidgetItem* selected_item() const;
+    static bool is_group_item(const QTreeWidgetItem* item);
+    // The group of a group item, or of a tag item's parent.
+    static uint32_t item_group(const QTreeWidgetItem* item);
+    // The subgroup of a tag item.
+    static uint32_t item_subgroup(const QTreeWidgetItem* item);
+    static int item_image(const QTreeWidgetItem* item);
+
+    // Carries out a command as a command message to the window does: only a
+    // registered command whose enabling rule holds runs.
+    void run_command(int id);
+    bool command_enabled(int id);
+    // Brings every menu item's enabling and text up to date.
+    void update_command_states();
+
+    // The Open command: toggles a group item, runs a tag's editor form (and
+    // rebuilds its branch after OK), beeps for a tag without an editor.
+    void open_selected_item();
+
+private:
+    void create_menus();
+    void create_tree();
+    void size_to_group_texts();
+    void show_context_menu(const QPoint& position);
+    void set_item_image(QTreeWidgetItem* item, int image);
+    void update_group_image(QTreeWidgetItem* group_item);
+    bool frame_rule(int id, QTreeWidgetItem* selection) const;
+
+    std::unique_ptr<CTagGroupRegistry> registry_;
+    std::array<QIcon, tree_image_count> images_;
+    QTreeWidget* tree_ = nullptr;
+    QMenu* file_menu_ = nullptr;
+    QMenu* context_menu_ = nullptr;
+    std::map<int, QAction*> actions_;
+};
