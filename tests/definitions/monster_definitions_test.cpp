@@ -13,22 +13,9 @@ using namespace definitions;
 using test_support::stored_value;
 
 TEST(MonsterDefinitions, CodesCoverEachRecordExactly) {
-    struct layout {
-        const char* name;
-        std::span<const int16_t> codes;
-        size_t size;
-    };
-    const layout layouts[] = {
-        {"monster", monster_definition_codes, sizeof(monster_definition)},
-        {"attack", attack_definition_codes, sizeof(attack_definition)},
-        {"attack sequence", attack_sequence_codes, sizeof(attack_sequence)},
-    };
-    for (const layout& entry : layouts) {
-        const byte_swap_walk_result walk = byte_swap_measure(entry.codes);
-        EXPECT_TRUE(walk.valid) << entry.name;
-        EXPECT_EQ(walk.bytes_covered, static_cast<int64_t>(entry.size)) << entry.name;
-        EXPECT_EQ(walk.codes_used, static_cast<int32_t>(entry.codes.size())) << entry.name;
-    }
+    EXPECT_EQ(test_support::coverage_fault(monster_definition_codes, sizeof(monster_definition)), "");
+    EXPECT_EQ(test_support::coverage_fault(attack_definition_codes, sizeof(attack_definition)), "");
+    EXPECT_EQ(test_support::coverage_fault(attack_sequence_codes, sizeof(attack_sequence)), "");
 }
 
 TEST(MonsterDefinitions, DefaultRecordInFileOrder) {
@@ -43,8 +30,7 @@ TEST(MonsterDefinitions, DefaultRecordInFileOrder) {
     };
     monster_definition record = monster_definition_default;
     convert_monster_attacks(&record);
-    const auto actual = test_support::file_order_bytes(&record, sizeof record, monster_definition_codes);
-    EXPECT_EQ(test_support::byte_differences(actual, test_support::big_endian_bytes(sizeof record, expected)), "");
+    EXPECT_EQ(test_support::file_order_differences(&record, sizeof record, monster_definition_codes, expected), "");
 }
 
 TEST(MonsterDefinitions, DefaultAttackInFileOrder) {
@@ -54,9 +40,8 @@ TEST(MonsterDefinitions, DefaultAttackInFileOrder) {
         {28, 2, 1},  {30, 2, -1},  {36, 2, 1},   {38, 2, -1},
         {44, 2, 1},  {46, 2, 25},  {52, 2, 30},  {54, 2, 3},
     };
-    const auto actual =
-        test_support::file_order_bytes(&attack_definition_default, sizeof(attack_definition), attack_definition_codes);
-    EXPECT_EQ(test_support::byte_differences(actual, test_support::big_endian_bytes(sizeof(attack_definition), expected)),
+    EXPECT_EQ(test_support::file_order_differences(&attack_definition_default, sizeof(attack_definition),
+                                                   attack_definition_codes, expected),
               "");
 }
 

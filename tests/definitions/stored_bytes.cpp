@@ -1,10 +1,13 @@
-#include "stored_bytes.h"
+#include "definitions/stored_bytes.h"
 
 #include <cstring>
+#include <vector>
 
 #include "core/byte_swap.h"
 
 namespace test_support {
+
+namespace {
 
 std::vector<uint8_t> file_order_bytes(const void* record, size_t size, std::span<const int16_t> codes) {
     std::vector<uint8_t> bytes(size);
@@ -40,6 +43,25 @@ std::string byte_differences(std::span<const uint8_t> actual, std::span<const ui
         ++reported;
     }
     return differences;
+}
+
+}  // namespace
+
+std::string file_order_differences(const void* record, size_t size, std::span<const int16_t> codes,
+                                   std::span<const stored_value> expected) {
+    return byte_differences(file_order_bytes(record, size, codes), big_endian_bytes(size, expected));
+}
+
+std::string coverage_fault(std::span<const int16_t> codes, size_t size) {
+    const byte_swap_walk_result walk = byte_swap_measure(codes);
+    if (!walk.valid) return "malformed codes";
+    if (walk.codes_used != static_cast<int32_t>(codes.size())) {
+        return "codes end after " + std::to_string(walk.codes_used) + " of " + std::to_string(codes.size());
+    }
+    if (walk.bytes_covered != static_cast<int64_t>(size)) {
+        return "codes cover " + std::to_string(walk.bytes_covered) + " bytes of " + std::to_string(size);
+    }
+    return "";
 }
 
 std::string enumeration_bias_faults(const definitions::RecordDescription& description) {

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "definitions/field_description.h"
 
@@ -21,14 +20,14 @@ struct stored_value {
     uint32_t count = 1;
 };
 
-// A copy of a host-order record converted to file order with the codes.
-std::vector<uint8_t> file_order_bytes(const void* record, size_t size, std::span<const int16_t> codes);
+// "" when a host-order record, converted to file order with the codes, holds
+// exactly the values given and zero everywhere else; else the first differing
+// offsets with both bytes.
+std::string file_order_differences(const void* record, size_t size, std::span<const int16_t> codes,
+                                   std::span<const stored_value> expected);
 
-// A record of `size` zero bytes with the values written big-endian.
-std::vector<uint8_t> big_endian_bytes(size_t size, std::span<const stored_value> values);
-
-// "" when the buffers are equal, else the first differing offsets with both bytes.
-std::string byte_differences(std::span<const uint8_t> actual, std::span<const uint8_t> expected);
+// "" when the codes are well formed and cover exactly size bytes, else what is wrong.
+std::string coverage_fault(std::span<const int16_t> codes, size_t size);
 
 // "" when every enumeration of the description (and of its sub-records) lists its
 // names in item order with stored value = item - bias, else the offending fields.
