@@ -10,6 +10,8 @@ using namespace fields;
 
 namespace {
 
+// The collection reference starts at subgroup 0 rather than NONE, as in the
+// engine's default record.
 constexpr media_definition make_media_default() {
     media_definition media{};
     std::ranges::fill(media.projectile_groups, tag_code{NONE});
