@@ -9,20 +9,23 @@ namespace {
 
 constexpr int32_t largest_repeat_count = 32767;
 
-// Reverses fields in place; with no data it only measures.
+// Reverses fields in place.
 struct swapping_visitor {
     unsigned char* data;
 
-    void swap_2(int64_t offset) const {
-        if (data) std::swap(data[offset], data[offset + 1]);
-    }
+    void swap_2(int64_t offset) const { std::swap(data[offset], data[offset + 1]); }
     void swap_4(int64_t offset) const {
-        if (!data) return;
         uint32_t value;
         std::memcpy(&value, data + offset, sizeof value);
         value = __builtin_bswap32(value);
         std::memcpy(data + offset, &value, sizeof value);
     }
+    void run(int64_t, int32_t) const {}
+};
+
+struct measuring_visitor {
+    void swap_2(int64_t) const {}
+    void swap_4(int64_t) const {}
     void run(int64_t, int32_t) const {}
 };
 
@@ -83,11 +86,12 @@ constexpr int64_t unlimited = INT64_MAX / 2;
 }  // namespace
 
 byte_swap_walk_result byte_swap_walk(const char*, void* data, int64_t size, std::span<const int16_t> codes) {
-    return walk(swapping_visitor{static_cast<unsigned char*>(data)}, 0, data ? size : unlimited, codes);
+    if (!data) return byte_swap_measure(codes);
+    return walk(swapping_visitor{static_cast<unsigned char*>(data)}, 0, size, codes);
 }
 
 byte_swap_walk_result byte_swap_measure(std::span<const int16_t> codes) {
-    return walk(swapping_visitor{nullptr}, 0, unlimited, codes);
+    return walk(measuring_visitor{}, 0, unlimited, codes);
 }
 
 std::vector<byte_swap_field> byte_swap_fields(std::span<const int16_t> codes) {

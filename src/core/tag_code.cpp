@@ -1,8 +1,8 @@
 #include "core/tag_code.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
-#include <algorithm>
 #include <cstring>
 
 namespace {
