@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/byte_swap.h"
+#include "core/tag_code.h"
 #include "definitions/field_builders.h"
 #include "definitions/projectile_definitions.h"
 

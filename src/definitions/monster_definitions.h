@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/tag_code.h"
 #include "definitions/field_description.h"
 
 namespace definitions {
