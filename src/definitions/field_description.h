@@ -51,7 +51,7 @@ struct FieldDescription {
     bool is_signed;
     uint32_t count = 1;    // consecutive elements (array length, text length)
     std::span<const NamedValue> names = {};          // enumeration values or flag bits
-    int32_t bias = 0;                                // enumeration: stored = index + bias
+    int32_t bias = 0;                                // enumeration: stored = index - bias
     uint32_t reference_group = 0;                    // tag_reference: the referenced group's code
     const RecordDescription* element = nullptr;      // record_array: the sub-record
 };
