@@ -106,7 +106,9 @@ bool CTagDialog::read_tag_record(CDataExchange& dx, void* record, int32_t size, 
     if (dx.is_saving()) return true;
     std::memset(record, 0, static_cast<size_t>(size));
     const tag_handle handle = tag_find(group_tag_, subgroup_);
-    if (!tag_file_read(handle, 0, size, record)) {
+    const bool read = tag_file_read(handle, 0, size, record);
+    tag_file_close_local();
+    if (!read) {
         std::memset(record, 0, static_cast<size_t>(size));
         report(this, QStringLiteral("Error reading tag file!"));
         refuse_saving();
