@@ -1,0 +1,60 @@
+#include "editor/toolkit/bitmap_preview.h"
+
+#include <QPainter>
+
+namespace toolkit {
+
+QRgb tinted(const Rgb16& color, const Rgb16& tint, int amount) {
+    const uint64_t t = static_cast<uint64_t>(amount);
+    const uint64_t luminance = (2 * uint64_t{color.red} + 3 * uint64_t{color.green} + color.blue) / 5;
+    const uint64_t s = t * luminance / 65536;
+    const auto component = [&](uint64_t c, uint64_t c_tint) {
+        return static_cast<int>((c * (256 - t) + c_tint * s) / 65536);
+    };
+    return qRgb(component(color.red, tint.red), component(color.green, tint.green), component(color.blue, tint.blue));
+}
+
+QRect fitted_rect(QSize control, QSize image) {
+    if (image.isEmpty() || control.isEmpty()) return {};
+    const int64_t width = control.width();
+    const int64_t height = control.height();
+    if (width * image.height() >= height * image.width()) {
+        const int fitted_width = static_cast<int>(image.width() * height / image.height());
+        return {static_cast<int>((width - fitted_width) / 2), 0, fitted_width, static_cast<int>(height)};
+    }
+    const int fitted_height = static_cast<int>(image.height() * width / image.width());
+    return {0, static_cast<int>((height - fitted_height) / 2), static_cast<int>(width), fitted_height};
+}
+
+}  // namespace toolkit
+
+CBitmapPreview::CBitmapPreview(QWidget* parent) : QWidget(parent) {}
+
+void CBitmapPreview::set_image(int width, int height, std::span<const uint8_t> pixels,
+                               std::span<const toolkit::Rgb16> colors, const toolkit::Rgb16& tint, int tint_amount) {
+    if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        clear_image();
+        return;
+    }
+    const QRgb face = palette().color(QPalette::Button).rgb();
+    image_ = QImage(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const uint8_t value = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+            line[x] = value == 0 || value >= colors.size() ? face : toolkit::tinted(colors[value], tint, tint_amount);
+        }
+    }
+    update();
+}
+
+void CBitmapPreview::clear_image() {
+    image_ = QImage();
+    update();
+}
+
+void CBitmapPreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    if (!image_.isNull()) painter.drawImage(toolkit::fitted_rect(size(), image_.size()), image_);
+}
