@@ -1,5 +1,6 @@
 #include "tag_files/monolithic_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
