@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QDialogButtonBox>
 
 #include <cstdint>
 #include <span>
 #include <unordered_map>
 
 class CDataExchange;
-class QDialogButtonBox;
 
 // Control ids every dialog shares, as the dialog templates number them.
 inline constexpr int control_id_ok = 1;
