@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "tag_files/tag_name.h"
@@ -13,6 +14,8 @@ struct sanitize_case {
     const char* expected;
     bool changed;
 };
+
+void PrintTo(const sanitize_case& tested, std::ostream* out) { *out << '"' << tested.name << '"'; }
 
 class SanitizeTagName : public ::testing::TestWithParam<sanitize_case> {};
 
