@@ -198,4 +198,15 @@ TEST_F(MonolithicLoading, FullLoadedFileTableSkipsTheRestOfThePlugins) {
     for (std::int32_t index = 0; index < loaded_file_capacity; ++index) EXPECT_NE(loaded_file_header(index), nullptr);
 }
 
+TEST_F(MonolithicLoading, FullPluginTableSkipsTheRestOfTheFolder) {
+    const std::string bytes = monolithic_bytes(plugin_with({}));
+    for (int index = 0; index < plugin_table_capacity + 3; ++index) write_plugin("P" + std::to_string(index), bytes);
+    restart();
+    EXPECT_EQ(get_plugin_list(nullptr), plugin_table_capacity);
+    plugin_info info;
+    EXPECT_TRUE(get_plugin_info(plugin_table_capacity - 1, &info));
+    EXPECT_FALSE(get_plugin_info(plugin_table_capacity, &info));
+    EXPECT_FALSE(get_plugin_info(-1, &info));
+}
+
 }  // namespace
