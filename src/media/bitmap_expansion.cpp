@@ -81,8 +81,10 @@ bool expand_unencoded(std::span<const std::byte> data, const bitmap& header, std
                       int bytes_per_pixel, expanded_bitmap& image) {
     const std::int64_t width = header.width;
     const std::int64_t pitch = header.bytes_per_row;
-    if (header.height > 0 &&
-        !range_fits(pixels_position, (header.height - 1) * pitch + width * bytes_per_pixel, std::int64_t(data.size()))) {
+    if (image.indexes.empty()) {
+        return true;
+    }
+    if (!range_fits(pixels_position, (header.height - 1) * pitch + width * bytes_per_pixel, std::int64_t(data.size()))) {
         return false;
     }
     for (std::int64_t row = 0; row < header.height; ++row) {

@@ -26,6 +26,16 @@ TEST(BitmapExpansion, UnencodedRowsAreCopiedAtThePitch) {
     EXPECT_EQ(expand(without_table), (std::vector<std::uint8_t>{7, 8, 9, 10}));
 }
 
+TEST(BitmapExpansion, BitmapsWithoutPixelsExpandToNothing) {
+    for (const auto& [width, height] : {std::pair{0, 3}, std::pair{5, 0}}) {
+        StoredBytes stored;
+        stored.bitmap_header(std::int16_t(width), std::int16_t(height), 8, 0, 8).zeros(4 * std::size_t(height));
+        const auto image = expand_bitmap(stored.data());
+        ASSERT_TRUE(image.has_value()) << width << " x " << height;
+        EXPECT_TRUE(image->indexes.empty());
+    }
+}
+
 TEST(BitmapExpansion, WidePixelsGiveTheirLowByte) {
     StoredBytes stored;
     stored.bitmap_header(2, 1, 4, bitmap_flag_wide_pixels, 16).zeros(4).words({0x0305, 0x0F80});
