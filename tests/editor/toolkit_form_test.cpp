@@ -1,5 +1,9 @@
 #include "editor_fixture.h"
 
+#include "definitions/group_registry.h"
+#include "tag_files/tag_groups.h"
+#include "editor/tag_group_registry.h"
+
 #include "editor/toolkit/element_list.h"
 #include "editor/toolkit/form_dialogs.h"
 
@@ -281,6 +285,54 @@ TEST_F(ToolkitFormTest, SentinelCheckBoxesStoreTheirSentinelWhenClear) {
     again->control_as<QCheckBox>(contrails_check_id)->setChecked(true);
     again->accept();
     EXPECT_EQ(record.contrails, 0);
+}
+
+// A group form reads the tag, exchanges its rows and writes the record back in file
+// order; a part converted separately is in file order on disk and in host order in
+// the form.
+TEST_F(ToolkitFormTest, GroupFormRoundTripsTheTagThroughItsRows) {
+    CTagGroupRegistry registry;
+    std::vector<std::byte> data = definitions::default_record_in_file_order(sounds);
+    const auto first = big_endian_word(0x00030201);
+    std::copy(first.begin(), first.end(), data.begin());
+    data[60] = std::byte{0x12};
+    data[61] = std::byte{0x34};
+    const tag_code subgroup = tag_get_subgroup(create_tag(sounds, "bell", data, tag_group_get_version(sounds)));
+    const definitions::TagGroupEntry* row = CTagGroupRegistry::find_group(sounds);
+    ASSERT_NE(row, nullptr);
+
+    int16_t separate_seen = 0;
+    const auto declare = [&separate_seen](toolkit::Form& form) {
+        form.integer(1000, "First:", Field::at<int32_t>(0));
+        form.integer(1001, "Separate:", Field::at<int16_t>(60));
+        form.separately_converted([&form] {
+            std::swap(form.record_bytes()[60], form.record_bytes()[61]);
+        });
+        form.after_load([&form, &separate_seen] {
+            std::memcpy(&separate_seen, form.record_bytes() + 60, 2);
+        });
+    };
+    {
+        CFormTagDialog dialog(169, sounds, subgroup, nullptr, row->definition_size, row->byte_swap_codes, declare);
+        dialog.show();
+        EXPECT_EQ(dialog.control_as<QLineEdit>(1000)->text(), QStringLiteral("197121"));
+        EXPECT_EQ(separate_seen, 0x1234);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(tag_data(sounds, subgroup), data);
+    {
+        CFormTagDialog dialog(169, sounds, subgroup, nullptr, row->definition_size, row->byte_swap_codes, declare);
+        dialog.show();
+        type(dialog, 1001, "4660");  // 0x1234
+        type(dialog, 1000, "5");
+        dialog.accept();
+    }
+    const std::vector<std::byte> saved = tag_data(sounds, subgroup);
+    EXPECT_EQ(read_big_endian_word(saved.data()), 5u);
+    EXPECT_EQ(saved[60], std::byte{0x12});
+    EXPECT_EQ(saved[61], std::byte{0x34});
+    EXPECT_EQ(tag_get_user_data(tag_find(sounds, subgroup)), 5u);
 }
 
 // Element list ------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "definitions/field_description.h"
 #include "editor/data_exchange.h"
 #include "editor/tag_dialog.h"
+#include "editor/toolkit/color_picker.h"
 #include "editor/toolkit/control_state.h"
 #include "editor/toolkit/exchange_choices.h"
 #include "editor/toolkit/exchange_numbers.h"
@@ -456,6 +457,22 @@ Row& Form::button(int id, const QString& label, std::function<void()> action) {
     push->setAutoDefault(false);
     QObject::connect(push, &QPushButton::clicked, push, [action] { action(); });
     return single(id, QString(), push, [](CDataExchange&) {});
+}
+
+Row& Form::sequence_list(int id, const SequenceListConfig& config, Field array, int count) {
+    if (array.offset + config.element_size * static_cast<size_t>(std::max(count, 0)) > record_size_)
+        qFatal("sequence list %d does not fit the record", id);
+    auto* list = new CSequenceListBox(dialog_, config);
+    void* target = at(array);
+    return single(id, QString(), list, [this, list, target, count](CDataExchange& dx) {
+        if (dx.is_loading()) list->bind(target, count, static_cast<tag_code>(dialog_.GetCurrentCollection()));
+    });
+}
+
+Row& Form::color_button(int id, const QString& label, Field color) {
+    if (color.offset + 8 > record_size_) qFatal("colour of button %d does not fit the record", id);
+    auto* words = reinterpret_cast<uint16_t*>(at(color));
+    return button(id, label, [this, words] { pick_rgb_color(&dialog_, words); });
 }
 
 Row& Form::custom(int id, const QString& label, QWidget* control, std::function<void(CDataExchange&)> exchange) {

@@ -23,6 +23,7 @@
 #include "editor/toolkit/element_list.h"
 #include "editor/toolkit/field_conversions.h"
 #include "editor/toolkit/reference_pickers.h"
+#include "editor/toolkit/sequence_list_box.h"
 #include "editor/toolkit/sequence_pickers.h"
 
 #include <QString>
@@ -217,6 +218,11 @@ public:
     Row& element_button(int id, const QString& label, const QString& caption, Field element,
                         ElementDialogFactory factory);
     Row& button(int id, const QString& label, std::function<void()> action);
+    // A list box naming the sequences of `count` elements of the array, over the owning
+    // dialog's GetCurrentCollection() at load; a double-click edits an element in place.
+    Row& sequence_list(int id, const SequenceListConfig& config, Field array, int count);
+    // A button opening the colour picker (rgb_color mode) on the 8-byte colour at `color`.
+    Row& color_button(int id, const QString& label, Field color);
     // Any widget of the form's own, registered under `id`, exchanged by `exchange`.
     Row& custom(int id, const QString& label, QWidget* control, std::function<void(CDataExchange&)> exchange);
 
