@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,10 @@ void enter_working_folder() {
 // periods, a name too long, characters a tag name may not hold.
 const char* const file_names[] = {"Ogre", "ogre", "OGRE", "Troll.", "a:b", "x",
                                   "A name longer than thirty-one characters", "..", "|bold"};
-const char* const folders[] = {"local/monsters", "local/projectiles", "recordings"};
-const std::uint32_t folder_groups[] = {0x6D6F6E73, 0x70726F6A, 0x7265636F};
+// Mesh tags and string lists are read when the directory opens, for the entry points.
+const char* const folders[] = {"local/monsters", "local/projectiles", "recordings", "local/meshes",
+                               "local/string lists"};
+const std::uint32_t folder_groups[] = {0x6D6F6E73, 0x70726F6A, 0x7265636F, 0x6D657368, 0x73746C69};
 
 struct input_reader {
     const std::uint8_t* data;
@@ -103,10 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t repairs = input.byte();
         const std::size_t length = input.byte() | (static_cast<std::size_t>(input.byte() & 0x0F) << 8);
         std::string file = input.bytes(length);
-        const int folder = choice % 3;
+        const int folder = choice % std::size(folders);
         repair_header(file, folder_groups[folder], repairs);
         std::filesystem::create_directories(folders[folder]);
-        std::ofstream(std::string(folders[folder]) + "/" + file_names[(choice / 3) % 9], std::ios::binary) << file;
+        std::ofstream(std::string(folders[folder]) + "/" + file_names[(choice / std::size(folders)) % std::size(file_names)], std::ios::binary) << file;
     }
 
     if (tag_files_open(false, nullptr, 0, -1)) read_every_tag();
