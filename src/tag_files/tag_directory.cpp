@@ -330,9 +330,11 @@ bool tag_header_remove(tag_handle handle) {
     const std::int32_t index = slot_handle_index(handle);
 
     const auto found = directory.slots_by_key.find(key_of(group, subgroup));
-    std::vector<std::int32_t>& slots = found->second;
-    slots.erase(std::find(slots.begin(), slots.end(), index));
-    if (slots.empty()) directory.slots_by_key.erase(found);
+    if (found != directory.slots_by_key.end()) {
+        std::vector<std::int32_t>& slots = found->second;
+        slots.erase(std::remove(slots.begin(), slots.end(), index), slots.end());
+        if (slots.empty()) directory.slots_by_key.erase(found);
+    }
     directory.local_file_names[index].clear();
     directory.headers.release(index);
     settle_precedence(group, subgroup);
@@ -369,6 +371,19 @@ tag_handle tag_find_local_file(tag_code group, const char* file_name) {
         }
     }
     return NONE;
+}
+
+std::int32_t tag_local_tags_named(tag_code group, const char* name, tag_handle* handles, std::int32_t limit) {
+    const directory_state& directory = state();
+    std::int32_t found = 0;
+    for (std::int32_t index = 0; index < directory.headers.high_water_mark() && found < limit; ++index) {
+        const tag_header* header = directory.headers.at(index);
+        if (header && tag_header_is_local(*header) && header->group_tag == group &&
+            compare_text_ignoring_case(bounded_text(header->name), name) == 0) {
+            handles[found++] = directory.headers.handle_of(index);
+        }
+    }
+    return found;
 }
 
 void tag_header_set_local_name(tag_handle handle, const char* header_name, const char* file_name) {

@@ -91,6 +91,9 @@ std::int32_t tag_header_free_count();
 tag_handle tag_header_add_local(const tag_header* header, const char* file_name);
 // A local tag of the group, hidden or not, whose file has exactly that name; NONE if none.
 tag_handle tag_find_local_file(tag_code group, const char* file_name);
+// The local tags of the group, hidden or not, whose name equals name ignoring
+// case (on disk they may differ in case), at most limit of them; the count.
+std::int32_t tag_local_tags_named(tag_code group, const char* name, tag_handle* handles, std::int32_t limit);
 // The on-disk file name of a local tag in use, else nullptr.
 const char* tag_local_file_name(tag_handle handle);
 // Changes a local tag's header name and on-disk file name together.

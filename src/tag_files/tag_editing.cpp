@@ -110,12 +110,14 @@ tag_handle tag_file_create(tag_code group, const char* name, std::int16_t versio
     header.subgroup_tag = subgroup;
     header.version = version;
     header.destination = definition->default_destination;
+    // Local tags of that name, whatever the case of their files and hidden or not,
+    // are this tag: the new file replaces them.
+    tag_handle replaced[tag_group_list_limit];
+    const std::int32_t replaced_count = tag_local_tags_named(group, header.name, replaced, tag_group_list_limit);
     const tag_handle created = create_local_tag(header, nullptr, 0);
     if (created == NONE) return NONE;
-    // Local tags of the same name under another spelling on disk go; the new one replaces them.
-    for (tag_handle handle : same_name) {
-        const tag_header* old = tag_header_of(handle);
-        if (old && tag_header_is_local(*old)) delete_local_tag(handle);
+    for (std::int32_t index = 0; index < replaced_count; ++index) {
+        if (tag_header_of(replaced[index])) delete_local_tag(replaced[index]);
     }
     return created;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -104,6 +105,19 @@ TEST_F(LocalTagScan, NamesDifferingOnlyInCaseAreBothScanned) {
     ASSERT_NE(uncovered, NONE);
     EXPECT_NE(std::string(tag_get_name(uncovered)), visible_name);
     EXPECT_EQ(read_all(uncovered), visible_name == "Troll" ? "second" : "first");
+}
+
+TEST_F(LocalTagScan, CreatingANameReplacesEveryCaseVariant) {
+    write_local_tag(monsters, "Troll", local_header(monsters, make_tag("trol")), "first");
+    write_local_tag(monsters, "TROLL", local_header(monsters, make_tag("trol")), "second");
+    ASSERT_TRUE(open_directory());
+    const tag_handle created = tag_file_create(monsters, "troll", 1);
+    ASSERT_NE(created, NONE);
+    EXPECT_EQ(tag_get_subgroup(created), make_tag("trol"));
+    EXPECT_EQ(tag_find(monsters, make_tag("trol")), created);
+    EXPECT_EQ(tag_count_of_group(monsters), 1);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / local_tag_path(monsters, "Troll")));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / local_tag_path(monsters, "TROLL")));
 }
 
 TEST_F(LocalTagScan, NumberedGroupsGetUniqueSubgroups) {
