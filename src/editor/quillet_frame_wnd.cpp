@@ -348,6 +348,5 @@ void CQuilletFrameWnd::update_command_states() {
 }
 
 void CQuilletFrameWnd::run_command(int id) {
-    if (!command_enabled(id)) return;
-    find_frame_command(id)->run(*this);
+    if (const FrameCommand* command = find_frame_command(id); command && command->run) command->run(*this);
 }

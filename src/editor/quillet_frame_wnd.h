@@ -55,8 +55,9 @@ public:
     static uint32_t item_subgroup(const QTreeWidgetItem* item);
     static int item_image(const QTreeWidgetItem* item);
 
-    // Carries out a command as a command message to the window does: only a
-    // registered command whose enabling rule holds runs.
+    // Carries out a command as a command message to the window does: the
+    // registered handler runs whatever the menu item's state (menus and
+    // accelerators only reach enabled items).
     void run_command(int id);
     bool command_enabled(int id);
     // Brings every menu item's enabling and text up to date.

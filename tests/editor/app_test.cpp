@@ -1,0 +1,95 @@
+#include "core/warnings.h"
+#include "editor/platform/scripted_services.h"
+#include "editor/quillet_app.h"
+#include "editor/quillet_frame_wnd.h"
+#include "support/working_folder.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+namespace {
+
+const QString already_running = QStringLiteral(
+    "Kelvo II, Tessary, or Ombric is already running. Please exit the other application and try again.");
+
+TEST(QuilletApp, StartUpCreatesTheFoldersTheLogAndTheMainWindow) {
+    test_support::WorkingFolder folder;
+    platform::ScriptedServices services;
+    CQuilletApp app;
+    ASSERT_TRUE(app.InitInstance());
+    for (const char* name : {"local", "plugins", "tags"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(folder.path() / name)) << name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "local" / "kelvo2"));
+    const std::string log = folder.read_file("kelvo_log.txt");
+    const std::string header = log.substr(0, log.find('\n'));
+    EXPECT_TRUE(std::regex_match(
+        header, std::regex(R"(\d\d\.\d\d\.\d{2,3} \d\d:\d\d:\d\d  WinQuillet running under  -{46})")))
+        << log;
+
+    CQuilletFrameWnd* frame = app.main_window();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tessary"));
+    EXPECT_GT(frame->tree()->topLevelItemCount(), 0);
+    EXPECT_TRUE(services.messages().empty());
+}
+
+// The second copy, a process of its own, is refused before it creates its
+// log, so the running copy's log keeps everything it wrote.
+TEST(QuilletApp, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
+    test_support::WorkingFolder folder;
+    platform::ScriptedServices services;
+    CQuilletApp first;
+    ASSERT_TRUE(first.InitInstance());
+    const std::string log = folder.read_file("kelvo_log.txt");
+    ASSERT_FALSE(log.empty());
+
+    QProcess second;
+    second.setWorkingDirectory(QString::fromStdString(folder.path().string()));
+    second.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_also_run_disabled_tests"),
+                  QStringLiteral("--gtest_filter=QuilletApp.DISABLED_SecondCopyIsRefused")});
+    ASSERT_TRUE(second.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(second.readAllStandardOutput());
+    EXPECT_EQ(second.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+    EXPECT_EQ(folder.read_file("kelvo_log.txt"), log);
+}
+
+// Run only by the case above, as the second copy, in the first one's folder.
+TEST(QuilletApp, DISABLED_SecondCopyIsRefused) {
+    platform::ScriptedServices services;
+    CQuilletApp second;
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_EQ(second.main_window(), nullptr);
+    ASSERT_EQ(services.messages().size(), 1u);
+    const platform::MessageRequest& message = services.messages()[0];
+    EXPECT_EQ(message.text, already_running);
+    EXPECT_EQ(message.caption, QStringLiteral("Error"));
+    EXPECT_EQ(message.icon, platform::Icon::stop);
+    EXPECT_EQ(message.buttons, platform::Buttons::ok);
+    EXPECT_EQ(message.owner, nullptr);
+}
+
+TEST(QuilletApp, WarningsAreShownInABoxOwnedByTheMainWindow) {
+    test_support::WorkingFolder folder;
+    platform::ScriptedServices services;
+    CQuilletApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(display_warning("Plug-in file %s failed!", "build"), warning_button_ok);
+    ASSERT_EQ(services.messages().size(), 1u);
+    const platform::MessageRequest& message = services.messages()[0];
+    EXPECT_EQ(message.text, QStringLiteral("Plug-in file build failed!"));
+    EXPECT_EQ(message.caption, QStringLiteral("Tessary"));
+    EXPECT_EQ(message.icon, platform::Icon::exclamation);
+    EXPECT_EQ(message.owner, app.main_window());
+}
+
+}  // namespace

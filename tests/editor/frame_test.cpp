@@ -1,0 +1,375 @@
+#include "editor_fixture.h"
+#include "test_form.h"
+
+#include "editor/frame_commands.h"
+#include "editor/quillet_frame_wnd.h"
+#include "editor/tag_group_registry.h"
+#include "tag_files/monolithic_writer.h"
+#include "tag_files/tag_data.h"
+#include "tag_files/tag_editing.h"
+#include "tag_files/tag_groups.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <map>
+
+namespace editor_test {
+namespace {
+
+QStringList root_texts(const QTreeWidget* tree) {
+    QStringList texts;
+    for (int index = 0; index < tree->topLevelItemCount(); ++index) texts.append(tree->topLevelItem(index)->text(0));
+    return texts;
+}
+
+QStringList child_texts(const QTreeWidgetItem* item) {
+    QStringList texts;
+    for (int index = 0; index < item->childCount(); ++index) texts.append(item->child(index)->text(0));
+    return texts;
+}
+
+QStringList action_texts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions()) texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+QTreeWidgetItem* child_named(QTreeWidgetItem* group_item, const QString& name) {
+    for (int index = 0; index < group_item->childCount(); ++index) {
+        if (group_item->child(index)->text(0) == name) return group_item->child(index);
+    }
+    return nullptr;
+}
+
+// Handlers for the commands that other parts of the editor carry out, so
+// that the frame's own enabling rules can be seen.
+class LaterCommands {
+public:
+    LaterCommands() {
+        for (const int id : {command_id::new_tag, command_id::new_in_group, command_id::duplicate,
+                             command_id::delete_tag, command_id::get_info, command_id::import_overhead_map,
+                             command_id::import_netmap_preview, command_id::build_plugin}) {
+            registrations_.push_back(std::make_unique<FrameCommandRegistration>(
+                id, FrameCommand{[this, id](CQuilletFrameWnd&) { ++runs[id]; }, {}}));
+        }
+    }
+    std::map<int, int> runs;
+
+private:
+    std::vector<std::unique_ptr<FrameCommandRegistration>> registrations_;
+};
+
+class FrameTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        create_default_tag(monsters, "Zebra");
+        create_default_tag(monsters, "alpha");
+        create_default_tag(monsters, "Beta");
+        create_default_tag(sounds, "thunder");
+        create_tag(collections, "interface", {}, tag_group_get_version(collections));
+    }
+
+    QTreeWidgetItem* group_item(CQuilletFrameWnd& frame, tag_code group) { return frame.find_group_item(group); }
+};
+
+TEST_F(FrameTest, TreeShowsTheShownGroupsWithTheirCountsSortedIgnoringCase) {
+    CQuilletFrameWnd frame;
+    QStringList expected;
+    for (const group_definition* row = tag_group_next(nullptr); row; row = tag_group_next(row)) {
+        if (CTagGroupRegistry::is_hidden(row->group_tag)) continue;
+        expected.append(QString::asprintf("%s (%d)", row->folder_name, tag_count_of_group(row->group_tag)));
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(root_texts(frame.tree()), expected);
+    EXPECT_TRUE(expected.contains(QStringLiteral("monsters (3)")));
+    EXPECT_TRUE(expected.contains(QStringLiteral("wind (0)")));
+    EXPECT_EQ(frame.find_group_item(collections), nullptr);
+    EXPECT_EQ(frame.find_group_item(make_tag("reva")), nullptr);
+    // A hidden group still gets the tag-name list its pickers need.
+    const definitions::TagNameList* list = frame.registry().find_tag_list(collections);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->entries.size(), 2u);
+    EXPECT_EQ(list->entries[1].name, "interface");
+    EXPECT_NE(frame.registry().find_tag_list(models), nullptr);
+}
+
+TEST_F(FrameTest, ShiftHeldAtStartShowsTheHiddenGroups) {
+    services.set_shift_held(true);
+    CQuilletFrameWnd frame;
+    EXPECT_EQ(frame.tree()->topLevelItemCount(), tag_group_table_size);
+    for (const char* hidden : {".256", "ditl", "bina", "geom", "mode", "pref", "prel", "reco", "save"}) {
+        EXPECT_NE(frame.find_group_item(tag_code_from_text(hidden)), nullptr) << hidden;
+    }
+    EXPECT_TRUE(root_texts(frame.tree()).contains(QStringLiteral("collections (1)")));
+}
+
+TEST_F(FrameTest, TagItemsAreSortedIgnoringCaseWithTheirImages) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    CQuilletFrameWnd frame;
+    QTreeWidgetItem* group = group_item(frame, monsters);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(child_texts(group), (QStringList{"alpha", "Beta", "Zebra"}));
+    EXPECT_EQ(CQuilletFrameWnd::item_image(group), tree_image_group_collapsed);
+    EXPECT_EQ(CQuilletFrameWnd::item_group(group), monsters);
+    QTreeWidgetItem* tag = child_named(group, "Beta");
+    EXPECT_EQ(CQuilletFrameWnd::item_image(tag), tree_image_local_tag);
+    EXPECT_EQ(CQuilletFrameWnd::item_subgroup(tag), subgroup_from_name("Beta"));
+    EXPECT_EQ(CQuilletFrameWnd::item_group(tag), monsters);
+    // A group without an editor form is drawn grey.
+    EXPECT_EQ(CQuilletFrameWnd::item_image(group_item(frame, sounds)), tree_image_plain_group_collapsed);
+}
+
+TEST_F(FrameTest, MenusHoldEveryCommandWithItsTextAndAccelerator) {
+    CQuilletFrameWnd frame;
+    EXPECT_EQ(action_texts(frame.file_menu()),
+              (QStringList{"&New Tag...\tAlt-N", "N&ew", "&Open\tEnter", "&Duplicate", "Delete\tDel", "-",
+                           "Get &Info...\tAlt-I", "Import Bitmap", "Build &Plug-in File", "Dump text for group", "-",
+                           "&Quit\tAlt-Q"}));
+    EXPECT_EQ(frame.file_menu()->title(), QStringLiteral("&File"));
+    EXPECT_EQ(action_texts(frame.context_menu()),
+              (QStringList{"&New Tag...\tAlt-N", "N&ew", "&Open\tEnter", "&Duplicate", "Delete\tDel", "-",
+                           "Get &Info...\tAlt-I"}));
+    const QMenu* import_menu = frame.file_menu()->actions()[7]->menu();
+    ASSERT_NE(import_menu, nullptr);
+    EXPECT_EQ(action_texts(import_menu), (QStringList{"Overhead Map...", "Netmap Preview..."}));
+
+    const std::map<int, QKeySequence> accelerators = {
+        {command_id::new_tag, QKeySequence(Qt::ALT | Qt::Key_N)}, {command_id::open, QKeySequence(Qt::Key_Return)},
+        {command_id::delete_tag, QKeySequence(Qt::Key_Delete)},   {command_id::get_info, QKeySequence(Qt::ALT | Qt::Key_I)},
+        {command_id::quit, QKeySequence(Qt::ALT | Qt::Key_Q)}};
+    for (const auto& [id, keys] : accelerators) EXPECT_EQ(frame.command_action(id)->shortcut(), keys) << id;
+    EXPECT_TRUE(frame.command_action(command_id::open)->shortcuts().contains(QKeySequence(Qt::Key_Enter)));
+    EXPECT_TRUE(frame.command_action(command_id::duplicate)->shortcut().isEmpty());
+    EXPECT_EQ(frame.command_action(command_id::rebuild_foundation_files), nullptr);
+}
+
+TEST_F(FrameTest, NewItemNamesTheSelectedGroup) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    const LaterCommands later;
+    CQuilletFrameWnd frame;
+    QAction* new_in_group = frame.command_action(command_id::new_in_group);
+    frame.update_command_states();
+    EXPECT_EQ(new_in_group->text(), QStringLiteral("N&ew"));
+    EXPECT_FALSE(new_in_group->isEnabled());
+
+    frame.tree()->setCurrentItem(child_named(group_item(frame, monsters), "alpha"));
+    EXPECT_EQ(new_in_group->text(), QStringLiteral("N&ew \"monsters\" tag"));
+    EXPECT_TRUE(new_in_group->isEnabled());
+    frame.tree()->setCurrentItem(group_item(frame, monsters));
+    EXPECT_EQ(new_in_group->text(), QStringLiteral("N&ew \"monsters\" tag"));
+    // The sounds group has no form here: named, but not enabled.
+    frame.tree()->setCurrentItem(group_item(frame, sounds));
+    EXPECT_EQ(new_in_group->text(), QStringLiteral("N&ew \"sounds\" tag"));
+    EXPECT_FALSE(new_in_group->isEnabled());
+}
+
+TEST_F(FrameTest, EnablingFollowsTheSelection) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    const LaterCommands later;
+    CQuilletFrameWnd frame;
+    enum Selection { nothing, group_with_editor, tag_with_editor, tag_without_editor };
+    const std::vector<int> ids = {command_id::new_tag,  command_id::new_in_group, command_id::open,
+                                  command_id::duplicate, command_id::delete_tag,  command_id::get_info,
+                                  command_id::import_overhead_map, command_id::build_plugin,
+                                  command_id::dump_text, command_id::quit};
+    const std::map<Selection, std::vector<bool>> expected = {
+        {nothing, {true, false, false, false, false, false, true, true, false, true}},
+        {group_with_editor, {true, true, true, false, false, false, true, true, false, true}},
+        {tag_with_editor, {true, true, true, true, true, true, true, true, false, true}},
+        {tag_without_editor, {true, false, false, true, true, true, true, true, false, true}},
+    };
+    for (const auto& [selection, enabled] : expected) {
+        switch (selection) {
+            case nothing: frame.tree()->setCurrentItem(nullptr); break;
+            case group_with_editor: frame.tree()->setCurrentItem(group_item(frame, monsters)); break;
+            case tag_with_editor: frame.tree()->setCurrentItem(child_named(group_item(frame, monsters), "Zebra")); break;
+            case tag_without_editor: frame.tree()->setCurrentItem(child_named(group_item(frame, sounds), "thunder")); break;
+        }
+        frame.update_command_states();
+        for (size_t index = 0; index < ids.size(); ++index) {
+            EXPECT_EQ(frame.command_action(ids[index])->isEnabled(), enabled[index])
+                << "selection " << selection << ", command " << ids[index];
+        }
+    }
+}
+
+TEST_F(FrameTest, CommandsNotYetCarriedOutStayDisabled) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    CQuilletFrameWnd frame;
+    frame.tree()->setCurrentItem(child_named(group_item(frame, monsters), "Zebra"));
+    frame.update_command_states();
+    for (const int id : {command_id::new_tag, command_id::new_in_group, command_id::duplicate, command_id::delete_tag,
+                         command_id::get_info, command_id::import_overhead_map, command_id::import_netmap_preview,
+                         command_id::build_plugin, command_id::dump_text}) {
+        EXPECT_FALSE(frame.command_action(id)->isEnabled()) << id;
+    }
+    EXPECT_TRUE(frame.command_action(command_id::open)->isEnabled());
+    EXPECT_TRUE(frame.command_action(command_id::quit)->isEnabled());
+}
+
+TEST_F(FrameTest, CommandMessageRunsARegisteredCommandAndItsOwnStateRule) {
+    int rebuilds = 0;
+    const FrameCommandRegistration rebuild(command_id::rebuild_foundation_files,
+                                           {[&](CQuilletFrameWnd&) { ++rebuilds; }, {}});
+    const FrameCommandRegistration dump(
+        command_id::dump_text,
+        {[](CQuilletFrameWnd&) {}, [](CQuilletFrameWnd& frame) {
+             return CommandState{frame.selected_item() != nullptr, QStringLiteral("Dump text for something")};
+         }});
+    CQuilletFrameWnd frame;
+    frame.run_command(command_id::rebuild_foundation_files);
+    EXPECT_EQ(rebuilds, 1);
+    frame.update_command_states();
+    EXPECT_FALSE(frame.command_action(command_id::dump_text)->isEnabled());
+    frame.tree()->setCurrentItem(group_item(frame, sounds));
+    EXPECT_TRUE(frame.command_action(command_id::dump_text)->isEnabled());
+    EXPECT_EQ(frame.command_action(command_id::dump_text)->text(), QStringLiteral("Dump text for something"));
+}
+
+TEST_F(FrameTest, OpenOnAGroupTogglesItsExpansionAndImage) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    CQuilletFrameWnd frame;
+    QTreeWidgetItem* group = group_item(frame, monsters);
+    frame.tree()->setCurrentItem(group);
+    frame.run_command(command_id::open);
+    EXPECT_TRUE(group->isExpanded());
+    EXPECT_EQ(CQuilletFrameWnd::item_image(group), tree_image_group_expanded);
+    frame.run_command(command_id::open);
+    EXPECT_FALSE(group->isExpanded());
+    EXPECT_EQ(CQuilletFrameWnd::item_image(group), tree_image_group_collapsed);
+
+    QTreeWidgetItem* plain = group_item(frame, sounds);
+    plain->setExpanded(true);
+    EXPECT_EQ(CQuilletFrameWnd::item_image(plain), tree_image_plain_group_expanded);
+}
+
+TEST_F(FrameTest, OpenRunsTheEditorAndRebuildsTheBranchAfterOk) {
+    const EditorRegistration editor(sounds, &TestForm::create);
+    create_default_tag(sounds, "rain");
+    CQuilletFrameWnd frame;
+    frame.tree()->setCurrentItem(child_named(group_item(frame, sounds), "thunder"));
+    services.queue_dialog([](QDialog& dialog) {
+        static_cast<TestForm&>(dialog).first_word_edit()->setText(QStringLiteral("513"));
+        dialog.accept();
+    });
+    frame.run_command(command_id::open);
+    EXPECT_EQ(services.pending_dialog_scripts(), 0);
+    EXPECT_EQ(read_big_endian_word(tag_data(sounds, subgroup_from_name("thunder")).data()), 513u);
+    QTreeWidgetItem* group = group_item(frame, sounds);
+    EXPECT_TRUE(group->isExpanded());
+    ASSERT_NE(frame.selected_item(), nullptr);
+    EXPECT_EQ(frame.selected_item()->text(0), QStringLiteral("thunder"));
+    EXPECT_EQ(frame.selected_item()->parent(), group);
+}
+
+TEST_F(FrameTest, CancelLeavesTheTreeAsItWas) {
+    const EditorRegistration editor(sounds, &TestForm::create);
+    CQuilletFrameWnd frame;
+    QTreeWidgetItem* tag = child_named(group_item(frame, sounds), "thunder");
+    frame.tree()->setCurrentItem(tag);
+    const auto before = tag_data(sounds, subgroup_from_name("thunder"));
+    services.queue_dialog([](QDialog& dialog) {
+        static_cast<TestForm&>(dialog).first_word_edit()->setText(QStringLiteral("99"));
+        dialog.reject();
+    });
+    frame.run_command(command_id::open);
+    EXPECT_EQ(frame.selected_item(), tag);
+    EXPECT_EQ(tag_data(sounds, subgroup_from_name("thunder")), before);
+}
+
+TEST_F(FrameTest, DoubleClickOpensATagAndBeepsWithoutAnEditor) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    CQuilletFrameWnd frame;
+    QTreeWidgetItem* sound = child_named(group_item(frame, sounds), "thunder");
+    frame.tree()->setCurrentItem(sound);
+    emit frame.tree()->itemDoubleClicked(sound, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(services.beep_count(), 1);
+
+    QTreeWidgetItem* monster = child_named(group_item(frame, monsters), "alpha");
+    frame.tree()->setCurrentItem(monster);
+    services.queue_dialog([](QDialog& dialog) { dialog.reject(); });
+    emit frame.tree()->itemDoubleClicked(monster, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(services.pending_dialog_scripts(), 0);
+    EXPECT_EQ(services.beep_count(), 1);
+}
+
+TEST_F(FrameTest, SelectAndOpenMatchesTheNameExactly) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    CQuilletFrameWnd frame;
+    frame.select_and_open(monsters, "ZEBRA");
+    EXPECT_EQ(frame.selected_item(), nullptr);
+    services.queue_dialog([](QDialog& dialog) { dialog.reject(); });
+    frame.select_and_open(monsters, "Zebra");
+    EXPECT_EQ(services.pending_dialog_scripts(), 0);
+    ASSERT_NE(frame.selected_item(), nullptr);
+    EXPECT_EQ(frame.selected_item()->text(0), QStringLiteral("Zebra"));
+}
+
+TEST_F(FrameTest, RightClickSelectsTheItemAndShowsTheContextMenu) {
+    CQuilletFrameWnd frame;
+    frame.resize(400, 600);
+    frame.show();
+    QTreeWidgetItem* group = group_item(frame, monsters);
+    group->setExpanded(true);
+    QTreeWidgetItem* tag = child_named(group, "Beta");
+    emit frame.tree()->customContextMenuRequested(frame.tree()->visualItemRect(tag).center());
+    EXPECT_EQ(frame.selected_item(), tag);
+    EXPECT_TRUE(frame.context_menu()->isVisible());
+    frame.context_menu()->hide();
+
+    emit frame.tree()->customContextMenuRequested(QPoint(5, frame.tree()->viewport()->height() - 2));
+    EXPECT_EQ(frame.selected_item(), tag);
+    EXPECT_FALSE(frame.context_menu()->isVisible());
+}
+
+TEST_F(FrameTest, WindowWidthFollowsTheLongestGroupText) {
+    CQuilletFrameWnd frame;
+    const QFontMetrics metrics(frame.tree()->font());
+    int longest = 0;
+    for (const QString& text : root_texts(frame.tree())) longest = std::max(longest, metrics.horizontalAdvance(text));
+    EXPECT_EQ(frame.width(), longest + 64);
+}
+
+TEST_F(FrameTest, PopulateGroupCountsAgainAfterAChange) {
+    CQuilletFrameWnd frame;
+    QTreeWidgetItem* group = group_item(frame, sounds);
+    ASSERT_TRUE(tag_file_delete(tag_find(sounds, subgroup_from_name("thunder"))));
+    frame.populate_group(group, true, NONE);
+    EXPECT_EQ(group->text(0), QStringLiteral("sounds (0)"));
+    EXPECT_EQ(group->childCount(), 0);
+    EXPECT_EQ(frame.selected_item(), nullptr);
+}
+
+TEST_F(FrameTest, PackagedTagsUseTheirOwnImageAndCannotBeDeleted) {
+    const LaterCommands later;
+    tag_handle handle = tag_find(monsters, subgroup_from_name("Zebra"));
+    ASSERT_TRUE(tag_set_destination(handle, 0));
+    tag_file_close_local();
+    ASSERT_TRUE(rebuild_foundation_files());
+    ASSERT_TRUE(tag_file_delete(tag_find(monsters, subgroup_from_name("Zebra"))));
+    ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
+    ASSERT_EQ(tag_get_file_type(tag_find(monsters, subgroup_from_name("Zebra"))), 3);
+
+    CQuilletFrameWnd frame;
+    QTreeWidgetItem* zebra = child_named(group_item(frame, monsters), "Zebra");
+    ASSERT_NE(zebra, nullptr);
+    EXPECT_EQ(CQuilletFrameWnd::item_image(zebra), tree_image_packaged_tag);
+    frame.tree()->setCurrentItem(zebra);
+    EXPECT_FALSE(frame.command_action(command_id::delete_tag)->isEnabled());
+    EXPECT_TRUE(frame.command_action(command_id::duplicate)->isEnabled());
+    frame.tree()->setCurrentItem(child_named(group_item(frame, monsters), "alpha"));
+    EXPECT_TRUE(frame.command_action(command_id::delete_tag)->isEnabled());
+}
+
+}  // namespace
+}  // namespace editor_test
