@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 
 // The checksum register of monolithic files: reflected CRC-32 of the IEEE 802.3
 // polynomial (0xEDB88320). The register starts at `crc32_initial_register` and is
@@ -14,10 +13,6 @@ inline constexpr std::uint32_t crc32_initial_register = 0xFFFFFFFFu;
 
 // Uses carry-less multiplication where the processor offers it, tables otherwise.
 std::uint32_t crc32_update(std::uint32_t crc_register, const void* data, std::size_t size);
-
-inline std::uint32_t crc32_update(std::uint32_t crc_register, std::span<const std::byte> bytes) {
-    return crc32_update(crc_register, bytes.data(), bytes.size());
-}
 
 // The table-driven path alone (slicing by eight), for processors without
 // carry-less multiplication; exposed so that both paths can be checked.

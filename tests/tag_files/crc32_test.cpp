@@ -50,7 +50,7 @@ TEST(Crc32, RegistersChainAcrossPieces) {
     const std::uint32_t whole = crc32_update(crc32_initial_register, bytes.data(), bytes.size());
     for (std::size_t split : {std::size_t{1}, std::size_t{63}, std::size_t{64}, std::size_t{4097}, std::size_t{99999}}) {
         std::uint32_t pieces = crc32_update(crc32_initial_register, bytes.data(), split);
-        pieces = crc32_update(pieces, std::as_bytes(std::span(bytes).subspan(split)));
+        pieces = crc32_update(pieces, bytes.data() + split, bytes.size() - split);
         EXPECT_EQ(pieces, whole) << split;
     }
 }
