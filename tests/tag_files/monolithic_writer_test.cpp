@@ -149,6 +149,29 @@ TEST_F(MonolithicWriting, MeshEntryPointDescriptionComesFromItsStringList) {
     EXPECT_EQ(build_entry_points(&not_a_mesh, 1, &unused), 0);
 }
 
+TEST_F(MonolithicWriting, PluginOffersTheMapsOfItsMeshTags) {
+    std::string mesh = pattern(1024, 6);
+    put_field(mesh, 140, subgroup_from_name("Title"), 4);
+    add_local(meshes, "Island", mesh, 0, 0x77);
+    add_local(string_lists, "Title", "The Island\r\nsecond line");
+    add_local(monsters, "Ogre", "not a map");
+    ASSERT_TRUE(open_directory());
+    ASSERT_TRUE(build_plugin("Maps", "", false, -1, nullptr, nullptr));
+    const std::string file = folder.read_file("plugins/Maps");
+    EXPECT_EQ(get_field(file, 100, 2), 1u);
+    EXPECT_EQ(get_field(file, 128, 4), subgroup_from_name("Island"));
+    EXPECT_EQ(get_field(file, 140, 4), 0x77u);
+
+    std::filesystem::remove_all(folder.path() / "local");
+    restart();
+    ASSERT_TRUE(open_directory());
+    entry_point_item items[entry_point_table_capacity];
+    ASSERT_EQ(get_entry_point_list(items), 1);
+    EXPECT_STREQ(items[0].name, "Island");
+    EXPECT_STREQ(items[0].description, "The Island");
+    EXPECT_EQ(items[0].plugin_index, 0);
+}
+
 TEST_F(MonolithicWriting, FailedBuildLeavesThePreviousFileAsItWas) {
     add_local(monsters, "Ogre", pattern(1000, 4));
     add_local(projectiles, "Arrow", pattern(700000, 5));
