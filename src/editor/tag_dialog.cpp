@@ -83,7 +83,8 @@ bool CTagDialog::OnInitDialog() {
     const tag_handle handle = tag_find(group_tag_, subgroup_);
     const int16_t tag_version = tag_get_version(handle);
     const int16_t current_version = tag_group_get_version(group_tag_);
-    if (tag_version != current_version) {
+    // A tag that is gone has no version to compare; its read failure said so.
+    if (handle != NONE && tag_version != current_version) {
         version_warning(this, QString::asprintf("Warning: expected version %d, got version %d",
                                                 current_version, tag_version));
     }

@@ -128,7 +128,7 @@ TEST_F(TagDialogTest, ReadFailureReportsAndOnlyCancelRemains) {
 TEST_F(TagDialogTest, MissingTagIsAReadFailure) {
     auto form = std::make_unique<TestForm>(sounds, make_tag("gone"), nullptr);
     form->show();
-    EXPECT_TRUE(services.message_texts().contains(QStringLiteral("Error reading tag file!")));
+    EXPECT_EQ(services.message_texts(), QStringList{QStringLiteral("Error reading tag file!")});
     EXPECT_TRUE(form->record_read_failed());
 }
 
