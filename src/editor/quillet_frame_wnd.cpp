@@ -62,21 +62,12 @@ QString folder_name_text(tag_code group) {
     return text_from_windows_1252(tag_group_get_folder_name(group));
 }
 
-void sort_children_ignoring_case(QTreeWidgetItem* parent, QTreeWidget* tree) {
-    QList<QTreeWidgetItem*> children =
-        parent ? parent->takeChildren() : [tree] {
-            QList<QTreeWidgetItem*> items;
-            while (tree->topLevelItemCount() > 0) items.append(tree->takeTopLevelItem(0));
-            return items;
-        }();
+void sort_children_ignoring_case(QTreeWidgetItem* parent) {
+    QList<QTreeWidgetItem*> children = parent->takeChildren();
     std::stable_sort(children.begin(), children.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
         return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
     });
-    if (parent) {
-        parent->addChildren(children);
-    } else {
-        tree->addTopLevelItems(children);
-    }
+    parent->addChildren(children);
 }
 
 const FrameCommandRegistration open_command(command_id::open,
@@ -189,7 +180,7 @@ bool CQuilletFrameWnd::populate_tree() {
                                                                    : tree_image_plain_group_collapsed);
         populate_group(item, false, NONE);
     }
-    sort_children_ignoring_case(nullptr, tree_);
+    sort_children_ignoring_case(tree_->invisibleRootItem());
     update_command_states();
     return true;
 }
@@ -218,7 +209,7 @@ void CQuilletFrameWnd::populate_group(QTreeWidgetItem* group_item, bool expand, 
         children.append(child);
     }
     group_item->addChildren(children);
-    sort_children_ignoring_case(group_item, tree_);
+    sort_children_ignoring_case(group_item);
     registry_->rebuild_tag_list(group, false);
     if (expand) {
         group_item->setExpanded(true);

@@ -3,6 +3,8 @@
 #include "editor/quillet_app.h"
 #include "editor/quillet_frame_wnd.h"
 #include "support/working_folder.h"
+#include "tag_files/instance_lock.h"
+#include "tag_files/tag_directory.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -15,12 +17,22 @@
 
 namespace {
 
+// Each case starts the editor in a folder of its own; what a start-up leaves
+// held in the process (the lock, the open directory) goes with the case.
+class QuilletApp : public ::testing::Test {
+protected:
+    void TearDown() override {
+        tag_files_close();
+        release_instance_lock();
+    }
+    test_support::WorkingFolder folder;
+    platform::ScriptedServices services;
+};
+
 const QString already_running = QStringLiteral(
     "Kelvo II, Tessary, or Ombric is already running. Please exit the other application and try again.");
 
-TEST(QuilletApp, StartUpCreatesTheFoldersTheLogAndTheMainWindow) {
-    test_support::WorkingFolder folder;
-    platform::ScriptedServices services;
+TEST_F(QuilletApp, StartUpCreatesTheFoldersTheLogAndTheMainWindow) {
     CQuilletApp app;
     ASSERT_TRUE(app.InitInstance());
     for (const char* name : {"local", "plugins", "tags"}) {
@@ -43,9 +55,7 @@ TEST(QuilletApp, StartUpCreatesTheFoldersTheLogAndTheMainWindow) {
 
 // The second copy, a process of its own, is refused before it creates its
 // log, so the running copy's log keeps everything it wrote.
-TEST(QuilletApp, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
-    test_support::WorkingFolder folder;
-    platform::ScriptedServices services;
+TEST_F(QuilletApp, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
     CQuilletApp first;
     ASSERT_TRUE(first.InitInstance());
     const std::string log = folder.read_file("kelvo_log.txt");
@@ -55,7 +65,7 @@ TEST(QuilletApp, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
     second.setWorkingDirectory(QString::fromStdString(folder.path().string()));
     second.start(QCoreApplication::applicationFilePath(),
                  {QStringLiteral("--gtest_also_run_disabled_tests"),
-                  QStringLiteral("--gtest_filter=QuilletApp.DISABLED_SecondCopyIsRefused")});
+                  QStringLiteral("--gtest_filter=QuilletAppSecondCopy.DISABLED_IsRefused")});
     ASSERT_TRUE(second.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(second.readAllStandardOutput());
     EXPECT_EQ(second.exitCode(), 0) << output.toStdString();
@@ -64,7 +74,7 @@ TEST(QuilletApp, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
 }
 
 // Run only by the case above, as the second copy, in the first one's folder.
-TEST(QuilletApp, DISABLED_SecondCopyIsRefused) {
+TEST(QuilletAppSecondCopy, DISABLED_IsRefused) {
     platform::ScriptedServices services;
     CQuilletApp second;
     EXPECT_FALSE(second.InitInstance());
@@ -78,9 +88,7 @@ TEST(QuilletApp, DISABLED_SecondCopyIsRefused) {
     EXPECT_EQ(message.owner, nullptr);
 }
 
-TEST(QuilletApp, WarningsAreShownInABoxOwnedByTheMainWindow) {
-    test_support::WorkingFolder folder;
-    platform::ScriptedServices services;
+TEST_F(QuilletApp, WarningsAreShownInABoxOwnedByTheMainWindow) {
     CQuilletApp app;
     ASSERT_TRUE(app.InitInstance());
     EXPECT_EQ(display_warning("Plug-in file %s failed!", "build"), warning_button_ok);
