@@ -268,9 +268,10 @@ bool tag_in_list(const tag_header* header, void* handles) {
     return false;
 }
 
-bool rebuild_foundation_files() {
+bool rebuild_foundation_files(foundation_file_progress progress, void* progress_data) {
     bool all_written = true;
     for (int destination = 0; destination < foundation_file_count; ++destination) {
+        if (progress) progress(destination, progress_data);
         file_reference file;
         file_reference_initialize(file, working_folder_root);
         file_reference_append_folder(file, tags_folder_name);

@@ -35,9 +35,12 @@ bool build_plugin(const char* name, const char* url, bool is_patch, std::int16_t
 // matches when some listed tag has its group and subgroup.
 bool tag_in_list(const tag_header* header, void* handles);
 
+// Called before each foundation file is written, with its destination (0 to 4).
+using foundation_file_progress = void (*)(int destination, void* progress_data);
+
 // Writes the five foundation files of "tags" from the visible local tags by
 // destination; true only when all five succeed (a failure does not stop the others).
-bool rebuild_foundation_files();
+bool rebuild_foundation_files(foundation_file_progress progress = nullptr, void* progress_data = nullptr);
 
 // The entry points (host order) of the mesh tags among the listed tags, in list
 // order; entry_points needs room for count. Returns their number.
