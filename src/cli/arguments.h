@@ -1,0 +1,57 @@
+#pragma once
+
+// The command line: global options, then a command and its own options and
+// arguments. Each command declares what it takes, which also gives its --help.
+
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+struct OptionSpec {
+    std::string_view name;        // "--json", or "-o"
+    std::string_view value_name;  // empty for a switch
+    std::string_view help;
+};
+
+struct ParsedCommand;
+
+struct CommandSpec {
+    std::string_view name;
+    std::string_view arguments;  // the synopsis after the name, such as "G/NAME FILE"
+    std::string_view summary;
+    std::span<const OptionSpec> options;
+    int minimum_arguments = 0;
+    int maximum_arguments = 0;  // -1: no limit
+    int (*run)(const ParsedCommand& command) = nullptr;
+    // Options of which at most one may be given.
+    std::span<const std::string_view> exclusive = {};
+};
+
+struct ParsedCommand {
+    const CommandSpec* spec = nullptr;
+    std::vector<std::string> arguments;
+    std::map<std::string, std::string, std::less<>> options;  // switches map to ""
+
+    bool has(std::string_view option) const { return options.contains(option); }
+    std::optional<std::string> value(std::string_view option) const;
+};
+
+struct CommandLine {
+    std::string working_folder;  // from -C; empty: the current folder
+    bool help = false;           // --help before any command, or on the command
+    std::optional<ParsedCommand> command;
+};
+
+// Throws CommandError (usage status) for an unknown command or option, a
+// missing option value, or a wrong number of arguments. --help stops checking.
+CommandLine parse_command_line(std::span<const std::string> arguments, std::span<const CommandSpec> commands);
+
+std::string command_usage(const CommandSpec& command);
+std::string program_usage(std::span<const CommandSpec> commands);
+
+}  // namespace cli

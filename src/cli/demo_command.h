@@ -1,0 +1,11 @@
+#pragma once
+
+// demo: a working folder to try the editor on.
+
+#include "cli/arguments.h"
+
+namespace cli {
+
+extern const CommandSpec demo_command;
+
+}  // namespace cli

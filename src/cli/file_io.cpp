@@ -1,0 +1,78 @@
+#include "cli/file_io.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/command_error.h"
+
+namespace cli {
+
+namespace {
+
+std::string system_message() { return std::strerror(errno); }
+
+bool write_all(int descriptor, std::span<const std::byte> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::byte> read_input(const std::string& path) {
+    const bool standard_input = path == "-";
+    const int descriptor = standard_input ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) throw CommandError("cannot open '" + path + "': " + system_message());
+    std::vector<std::byte> bytes;
+    std::byte buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {
+            const std::string message = system_message();
+            if (!standard_input) ::close(descriptor);
+            throw CommandError("cannot read '" + path + "': " + message);
+        }
+        if (count == 0) break;
+        if (bytes.size() + static_cast<std::size_t>(count) > maximum_input_size) {
+            if (!standard_input) ::close(descriptor);
+            throw CommandError("'" + path + "' is larger than 256 MB");
+        }
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    }
+    if (!standard_input) ::close(descriptor);
+    return bytes;
+}
+
+void write_output(const std::string& path, std::span<const std::byte> bytes) {
+    if (path == "-") {
+        if (!write_all(STDOUT_FILENO, bytes)) throw CommandError("cannot write to standard output");
+        return;
+    }
+    const std::string temporary = path + ".tessary-cli-new";
+    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (descriptor < 0) throw CommandError("cannot create '" + temporary + "': " + system_message());
+    const bool written = write_all(descriptor, bytes) && ::fsync(descriptor) == 0;
+    const std::string message = system_message();
+    ::close(descriptor);
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        throw CommandError("cannot write '" + path + "': " + (written ? system_message() : message));
+    }
+}
+
+void write_output(const std::string& path, const std::string& text) {
+    write_output(path, std::as_bytes(std::span(text.data(), text.size())));
+}
+
+bool stdout_is_terminal() { return isatty(STDOUT_FILENO) != 0; }
+
+}  // namespace cli

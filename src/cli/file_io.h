@@ -1,0 +1,23 @@
+#pragma once
+
+// Whole files in and out for commands; "-" stands for standard input or output.
+// Failures throw CommandError naming the file.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// Files larger than this are refused rather than read into memory.
+inline constexpr std::size_t maximum_input_size = std::size_t{256} << 20;
+
+std::vector<std::byte> read_input(const std::string& path);
+// A named file is written beside itself and renamed over, so it is either
+// the old or the new content.
+void write_output(const std::string& path, std::span<const std::byte> bytes);
+void write_output(const std::string& path, const std::string& text);
+bool stdout_is_terminal();
+
+}  // namespace cli

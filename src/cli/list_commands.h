@@ -1,0 +1,12 @@
+#pragma once
+
+// list and info: what the working folder's tags are and where they come from.
+
+#include "cli/arguments.h"
+
+namespace cli {
+
+extern const CommandSpec list_command;
+extern const CommandSpec info_command;
+
+}  // namespace cli

@@ -1,0 +1,43 @@
+// tessary-cli: the editor's operations on a working folder, without a window.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/build_commands.h"
+#include "cli/command_error.h"
+#include "cli/demo_command.h"
+#include "cli/diff_command.h"
+#include "cli/list_commands.h"
+#include "cli/session.h"
+#include "cli/tag_commands.h"
+#include "cli/transfer_commands.h"
+#include "cli/verify_command.h"
+
+int main(int argc, char** argv) {
+    using namespace cli;
+    const CommandSpec commands[] = {
+        list_command,   info_command,         new_command,     export_command,
+        import_command, delete_command,       diff_command,    build_plugin_command,
+        rebuild_foundation_command, verify_command, demo_command,
+    };
+    try {
+        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        const CommandLine line = parse_command_line(arguments, commands);
+        if (line.help) {
+            const std::string usage = line.command ? command_usage(*line.command->spec) : program_usage(commands);
+            std::fputs(usage.c_str(), stdout);
+            return 0;
+        }
+        enter_working_folder(line.working_folder);
+        return line.command->spec->run(*line.command);
+    } catch (const CommandError& error) {
+        std::fprintf(stderr, "tessary-cli: %s\n", error.what());
+        return error.exit_status();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tessary-cli: %s\n", error.what());
+        return exit_failure;
+    }
+}

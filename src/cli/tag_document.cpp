@@ -1,0 +1,136 @@
+#include "cli/tag_document.h"
+
+#include <algorithm>
+
+#include "cli/hex_text.h"
+#include "cli/utf8_text.h"
+#include "core/byte_swap.h"
+#include "definitions/group_registry.h"
+#include "tag_files/tag_groups.h"
+
+namespace cli {
+
+namespace {
+
+bool group_matches(tag_code group, const json::Value* value) {
+    if (!value || !value->is_string()) return false;
+    const std::string& text = value->as_string();
+    if (text == code_to_json_text(group)) return true;
+    return same_ignoring_case(text, tag_group_get_folder_name(group));
+}
+
+std::optional<std::vector<std::byte>> hex_member(const json::Object& document, const char* key,
+                                                 std::vector<std::string>& errors) {
+    const json::Value* value = document.find(key);
+    std::optional<std::vector<std::byte>> bytes;
+    if (value && value->is_string()) bytes = from_hex(value->as_string());
+    if (!bytes) errors.push_back(std::string(key) + ": expected a string of hexadecimal digit pairs");
+    return bytes;
+}
+
+bool only_members(const json::Object& document, std::initializer_list<std::string_view> allowed,
+                  std::vector<std::string>& errors) {
+    bool good = true;
+    for (const auto& [key, value] : document.members()) {
+        if (std::ranges::find(allowed, key) == allowed.end()) {
+            errors.push_back(key + ": not a member of a tag document");
+            good = false;
+        }
+    }
+    return good;
+}
+
+}  // namespace
+
+const definitions::RecordDescription* tag_record_description(tag_code group) {
+    const definitions::TagGroupEntry* row = definitions::find_group(group);
+    return row ? row->description : nullptr;
+}
+
+void convert_tag_record(tag_code group, std::span<std::byte> data, ByteOrder to) {
+    const definitions::TagGroupEntry* row = definitions::find_group(group);
+    if (!row || !row->description || data.size() < row->description->size) return;
+    if (!row->byte_swap_codes.empty() && row->definition_size == row->description->size) {
+        if (to == ByteOrder::host) {
+            definitions::record_to_host_order(*row, data.data());
+        } else {
+            definitions::record_to_file_order(*row, data.data());
+        }
+    } else if (!row->description->codes.empty()) {
+        byte_swap_data(row->description->name, data.data(), static_cast<int32_t>(row->description->size), 1,
+                       row->description->codes);
+    }
+}
+
+std::optional<std::uint32_t> tag_user_data(tag_code group, std::span<const std::byte> data) {
+    const definitions::TagGroupEntry* row = definitions::find_group(group);
+    if (!row || !row->get_user_data || !row->description || data.size() < row->description->size) {
+        return std::nullopt;
+    }
+    std::vector<std::byte> record(data.begin(), data.begin() + row->description->size);
+    convert_tag_record(group, record, ByteOrder::host);
+    return static_cast<std::uint32_t>(row->get_user_data(record.data()));
+}
+
+json::Value tag_data_to_document(tag_code group, std::span<const std::byte> data, const TagNames& names) {
+    json::Object document;
+    document.set("group", json::Value(code_to_json_text(group)));
+    const definitions::RecordDescription* description = tag_record_description(group);
+    if (!description || data.size() < description->size) {
+        document.set("data", json::Value(to_hex(data)));
+        return json::Value(std::move(document));
+    }
+    std::vector<std::byte> record(data.begin(), data.begin() + description->size);
+    convert_tag_record(group, record, ByteOrder::host);
+    document.set("record", json::Value(description->name));
+    document.set("fields", record_to_json(*description, record, names));
+    if (data.size() > description->size) document.set("trailing_data", json::Value(to_hex(data.subspan(description->size))));
+    return json::Value(std::move(document));
+}
+
+std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, const json::Value& value,
+                                                             const TagNames& names,
+                                                             std::vector<std::string>& errors) {
+    if (!value.is_object()) {
+        errors.push_back(std::string("expected a tag document (an object), found ") + value.type_name());
+        return std::nullopt;
+    }
+    const json::Object& document = value.as_object();
+    const std::size_t errors_before = errors.size();
+    if (!group_matches(group, document.find("group"))) {
+        errors.push_back("group: the document must name the group \"" + code_to_json_text(group) + "\"");
+    }
+    if (document.contains("data")) {
+        only_members(document, {"group", "data"}, errors);
+        std::optional<std::vector<std::byte>> data = hex_member(document, "data", errors);
+        if (errors.size() != errors_before) return std::nullopt;
+        return data;
+    }
+    const definitions::RecordDescription* description = tag_record_description(group);
+    if (!description) {
+        errors.push_back("data: the group has no field description, so the document must give \"data\"");
+        return std::nullopt;
+    }
+    only_members(document, {"group", "record", "fields", "trailing_data"}, errors);
+    const json::Value* record_name = document.find("record");
+    if (!record_name || !record_name->is_string() || record_name->as_string() != description->name) {
+        errors.push_back(std::string("record: the document must name the record \"") + description->name + "\"");
+    }
+    std::vector<std::byte> data(description->size);
+    const json::Value* fields = document.find("fields");
+    if (!fields) {
+        errors.push_back("fields: missing");
+    } else {
+        record_from_json(*description, *fields, data, names, errors);
+    }
+    if (document.contains("trailing_data")) {
+        if (const std::optional<std::vector<std::byte>> trailing = hex_member(document, "trailing_data", errors)) {
+            data.insert(data.end(), trailing->begin(), trailing->end());
+        }
+    }
+    if (errors.size() != errors_before) return std::nullopt;
+    convert_tag_record(group, data, ByteOrder::file);
+    return data;
+}
+
+}  // namespace cli

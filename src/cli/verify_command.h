@@ -1,0 +1,11 @@
+#pragma once
+
+// verify: checks monolithic files byte by byte, one line per problem.
+
+#include "cli/arguments.h"
+
+namespace cli {
+
+extern const CommandSpec verify_command;
+
+}  // namespace cli
