@@ -52,7 +52,12 @@ std::optional<std::span<const std::byte>> referenced_data(const collection_view&
     return collection.data.subspan(std::size_t(offset), std::size_t(size));
 }
 
-bool load_sequence(const collection_view& collection, const sequence_reference& reference, sequence_contents& contents) {
+// unread_bytes: what the sequences read so far leave of the data block. Each
+// sequence has data of its own, so together they never read more than the block
+// holds; references that all name one large sequence would otherwise multiply
+// the memory a small tag takes.
+bool load_sequence(const collection_view& collection, const sequence_reference& reference, sequence_contents& contents,
+                   std::int64_t& unread_bytes) {
     const auto data = referenced_data(collection, reference.data_offset, reference.data_size);
     if (!data || !load_record(*data, 0, contents.head)) {
         return false;
@@ -62,6 +67,11 @@ bool load_sequence(const collection_view& collection, const sequence_reference& 
     if (views < 0 || frames < 0 || !range_fits(sizeof(sequence), frames * sequence_frame_size(views), std::int64_t(data->size()))) {
         return false;
     }
+    const std::int64_t used_bytes = std::int64_t(sizeof(sequence)) + frames * sequence_frame_size(views);
+    if (used_bytes > unread_bytes) {
+        return false;
+    }
+    unread_bytes -= used_bytes;
     contents.name = collection_name(reference.name);
     contents.frames.resize(std::size_t(frames));
     contents.instance_indexes.resize(std::size_t(frames * views));
@@ -191,8 +201,9 @@ std::optional<collection_contents> read_collection_contents(std::span<const std:
     terminate_names(contents.hue_changes);
     terminate_names(contents.bitmap_references);
     contents.sequences.resize(sequence_references.size());
+    std::int64_t unread_sequence_bytes = std::int64_t(collection->data.size());
     for (std::size_t index = 0; index < sequence_references.size(); ++index) {
-        if (!load_sequence(*collection, sequence_references[index], contents.sequences[index])) {
+        if (!load_sequence(*collection, sequence_references[index], contents.sequences[index], unread_sequence_bytes)) {
             return std::nullopt;
         }
     }

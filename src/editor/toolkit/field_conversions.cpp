@@ -86,7 +86,8 @@ std::optional<int64_t> parse_integer_text(std::string_view text) {
     int64_t value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
-        value = std::min<int64_t>(value * 10 + (c - '0'), saturated_integer);
+        const int digit = c - '0';
+        value = value > (saturated_integer - digit) / 10 ? saturated_integer : value * 10 + digit;
     }
     return negative ? -value : value;
 }
