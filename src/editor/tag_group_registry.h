@@ -21,7 +21,8 @@ class QWidget;
 using create_editor_function = CTagDialog* (*)(tag_code group_tag, tag_code subgroup, QWidget* parent);
 
 // Makes `create` the editor of `group` for the object's life (the editor
-// registered before, if any, comes back afterwards).
+// registered before, if any, comes back afterwards). A null `create` leaves
+// the group without an editor meanwhile.
 class EditorRegistration {
 public:
     EditorRegistration(tag_code group, create_editor_function create);

@@ -10,10 +10,12 @@
 #include "tag_files/tag_groups.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -112,6 +114,7 @@ TEST_F(FrameTest, ShiftHeldAtStartShowsTheHiddenGroups) {
 }
 
 TEST_F(FrameTest, TagItemsAreSortedIgnoringCaseWithTheirImages) {
+    const EditorRegistration no_sound_editor(sounds, nullptr);  // whatever forms exist
     const EditorRegistration editor(monsters, &TestForm::create);
     CQuilletFrameWnd frame;
     QTreeWidgetItem* group = group_item(frame, monsters);
@@ -152,6 +155,7 @@ TEST_F(FrameTest, MenusHoldEveryCommandWithItsTextAndAccelerator) {
 }
 
 TEST_F(FrameTest, NewItemNamesTheSelectedGroup) {
+    const EditorRegistration no_sound_editor(sounds, nullptr);  // whatever forms exist
     const EditorRegistration editor(monsters, &TestForm::create);
     const LaterCommands later;
     CQuilletFrameWnd frame;
@@ -172,6 +176,7 @@ TEST_F(FrameTest, NewItemNamesTheSelectedGroup) {
 }
 
 TEST_F(FrameTest, EnablingFollowsTheSelection) {
+    const EditorRegistration no_sound_editor(sounds, nullptr);  // whatever forms exist
     const EditorRegistration editor(monsters, &TestForm::create);
     const LaterCommands later;
     CQuilletFrameWnd frame;
@@ -243,6 +248,7 @@ TEST_F(FrameTest, CommandMessageRunsARegisteredCommandAndItsOwnStateRule) {
 }
 
 TEST_F(FrameTest, OpenOnAGroupTogglesItsExpansionAndImage) {
+    const EditorRegistration no_sound_editor(sounds, nullptr);  // whatever forms exist
     const EditorRegistration editor(monsters, &TestForm::create);
     CQuilletFrameWnd frame;
     QTreeWidgetItem* group = group_item(frame, monsters);
@@ -294,6 +300,7 @@ TEST_F(FrameTest, CancelLeavesTheTreeAsItWas) {
 }
 
 TEST_F(FrameTest, DoubleClickOpensATagAndBeepsWithoutAnEditor) {
+    const EditorRegistration no_sound_editor(sounds, nullptr);  // whatever forms exist
     const EditorRegistration editor(monsters, &TestForm::create);
     CQuilletFrameWnd frame;
     QTreeWidgetItem* sound = child_named(group_item(frame, sounds), "thunder");
@@ -338,6 +345,24 @@ TEST_F(FrameTest, RightClickSelectsTheItemAndShowsTheContextMenu) {
     emit frame.tree()->customContextMenuRequested(QPoint(5, frame.tree()->viewport()->height() - 2));
     EXPECT_EQ(frame.selected_item(), tag);
     EXPECT_FALSE(frame.context_menu()->isVisible());
+}
+
+TEST_F(FrameTest, AcceleratorsReachTheirCommands) {
+    const EditorRegistration no_monster_editor(monsters, nullptr);  // whatever forms exist
+    CQuilletFrameWnd frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTreeWidgetItem* group = group_item(frame, monsters);
+    frame.tree()->setCurrentItem(group);
+    frame.tree()->setFocus();
+    QTest::keyClick(frame.tree(), Qt::Key_Return);
+    EXPECT_TRUE(group->isExpanded());
+    EXPECT_EQ(CQuilletFrameWnd::item_image(group), tree_image_plain_group_expanded);
+    QTest::keyClick(frame.tree(), Qt::Key_Enter);
+    EXPECT_FALSE(group->isExpanded());
+    QTest::keyClick(frame.tree(), Qt::Key_Q, Qt::AltModifier);
+    EXPECT_FALSE(frame.isVisible());
 }
 
 TEST_F(FrameTest, WindowWidthFollowsTheLongestGroupText) {
