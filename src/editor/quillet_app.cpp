@@ -2,20 +2,19 @@
 
 #include "core/error_manager.h"
 #include "core/warnings.h"
+#include "editor/character_translation.h"
 #include "editor/platform/services.h"
 #include "editor/quillet_frame_wnd.h"
 #include "tag_files/instance_lock.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_folders.h"
 
-#include <QApplication>
-
 namespace {
 
 QWidget* main_window_widget = nullptr;
 
 int show_warning_box(const char* text) {
-    platform::message_box(main_window_widget, QString::fromLocal8Bit(text), platform::application_name(),
+    platform::message_box(main_window_widget, text_from_windows_1252(text), platform::application_name(),
                           platform::Buttons::ok, platform::Icon::exclamation);
     return warning_button_ok;
 }

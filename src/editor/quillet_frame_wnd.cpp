@@ -54,13 +54,11 @@ QString menu_text(const MenuItem& item) {
     return text;
 }
 
-QString group_text(tag_code group, int count) {
-    return QString::asprintf("%s (%d)", tag_group_get_folder_name(group), count);
-}
-
 QString folder_name_text(tag_code group) {
     return text_from_windows_1252(tag_group_get_folder_name(group));
 }
+
+QString group_text(tag_code group, int count) { return folder_name_text(group) + QString::asprintf(" (%d)", count); }
 
 void sort_children_ignoring_case(QTreeWidgetItem* parent) {
     QList<QTreeWidgetItem*> children = parent->takeChildren();
