@@ -1,8 +1,10 @@
 // Random bytes as the data of a tag of one of the registry's groups (the first
-// byte picks the row): the record at the start of the data is read the way a
-// form reads it, converted to host order (sub-records included), its user data
-// derived, and converted back to file order, which must give the stored bytes
-// again. Bytes the data lacks are zeros, as in a record the reader fills.
+// byte picks the row). The record at the start is read the way a form reads it
+// (bytes the data lacks are zeros), converted to host order with its
+// sub-records, its user data derived, and converted back to file order, which
+// must give the stored bytes again. The whole data is then exported as the
+// command-line tool's JSON document, printed, read back and imported, which
+// must give exactly the same bytes.
 
 #include <algorithm>
 #include <cstddef>
@@ -10,7 +12,12 @@
 #include <cstring>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
+#include "cli/json_reader.h"
+#include "cli/json_writer.h"
+#include "cli/tag_document.h"
 #include "core/byte_swap.h"
 #include "definitions/group_registry.h"
 
@@ -43,17 +50,12 @@ void to_file_order(const TagGroupEntry& row, void* record) {
     }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
-    const auto rows = definitions::tag_group_registry();
-    const TagGroupEntry& row = rows[data[0] % rows.size()];
+void convert_record_both_ways(const TagGroupEntry& row, std::span<const std::byte> tag_data) {
     // Exactly the record's size, so that a conversion reaching past it is caught.
     const std::size_t record_size = record_size_of(row);
-    if (record_size == 0) return 0;
+    if (record_size == 0) return;
     std::unique_ptr<std::byte[]> stored(new std::byte[record_size]());
-    std::memcpy(stored.get(), data + 1, std::min(size - 1, record_size));
+    std::memcpy(stored.get(), tag_data.data(), std::min(tag_data.size(), record_size));
     std::unique_ptr<std::byte[]> record(new std::byte[record_size]);
     std::memcpy(record.get(), stored.get(), record_size);
 
@@ -61,5 +63,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (row.get_user_data) static_cast<void>(row.get_user_data(record.get()));
     to_file_order(row, record.get());
     if (std::memcmp(record.get(), stored.get(), record_size) != 0) __builtin_trap();
+}
+
+void export_and_import(tag_code group, std::span<const std::byte> tag_data) {
+    const cli::NoTagNames names;
+    const std::string text = cli::json::write_pretty(cli::tag_data_to_document(group, tag_data, names));
+    const cli::json::ReadResult read = cli::json::read(text);
+    if (!read.value) __builtin_trap();
+    std::vector<std::string> errors;
+    const auto imported = cli::tag_data_from_document(group, *read.value, names, errors);
+    if (!imported || !std::ranges::equal(*imported, tag_data)) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const auto rows = definitions::tag_group_registry();
+    const TagGroupEntry& row = rows[data[0] % rows.size()];
+    const std::span<const std::byte> tag_data(reinterpret_cast<const std::byte*>(data + 1), size - 1);
+    convert_record_both_ways(row, tag_data);
+    export_and_import(row.group_tag, tag_data);
     return 0;
 }

@@ -32,8 +32,8 @@ public:
     bool contains(std::string_view key) const { return find(key) != nullptr; }
 
     const std::vector<std::pair<std::string, Value>>& members() const { return members_; }
-    std::size_t size() const { return members_.size(); }
-    bool empty() const { return members_.empty(); }
+    std::size_t size() const;
+    bool empty() const;
     bool operator==(const Object&) const;
 
 private:
@@ -79,5 +79,9 @@ public:
 private:
     Storage storage_;
 };
+
+// Defined once Value is complete: clang instantiates the members' container here.
+inline std::size_t Object::size() const { return members_.size(); }
+inline bool Object::empty() const { return members_.empty(); }
 
 }  // namespace cli::json

@@ -252,8 +252,9 @@ public:
         const json::Object& object = value.as_object();
         bool good = true;
         for (const auto& [key, member] : object.members()) {
-            const bool known = std::ranges::any_of(description.fields,
-                                                   [&](const FieldDescription& field) { return key == field.name; });
+            // Named again for the lambda: clang 14 cannot capture a structured binding.
+            const bool known = std::ranges::any_of(
+                description.fields, [&member_key = key](const FieldDescription& field) { return member_key == field.name; });
             if (!known) good = fail(join(path, key), "no such field in " + std::string(description.name));
         }
         for (const FieldDescription& field : description.fields) {
