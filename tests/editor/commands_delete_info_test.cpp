@@ -138,20 +138,6 @@ TEST_F(GetInfoTest, RenamesAndChangesTheDestination) {
     EXPECT_TRUE(services.messages().empty());
 }
 
-TEST_F(GetInfoTest, CancelChangesNothing) {
-    create_default_tag(sounds, "thunder");
-    select(tag_item(sounds, "thunder"));
-    const int16_t destination = tag_get_destination(tag_find(sounds, subgroup_from_name("thunder")));
-    get_info([](CTagInfoDlg& dialog) {
-        name_edit(dialog)->setText(QStringLiteral("other"));
-        destinations(dialog)->setCurrentIndex(4);
-        dialog.reject();
-    });
-    const tag_handle handle = tag_find(sounds, subgroup_from_name("thunder"));
-    EXPECT_STREQ(tag_get_name(handle), "thunder");
-    EXPECT_EQ(tag_get_destination(handle), destination);
-}
-
 TEST_F(GetInfoTest, DestinationOutsideTheListShowsNoneAndStaysNone) {
     tag_handle handle = create_default_tag(sounds, "thunder");
     ASSERT_TRUE(tag_set_destination(handle, -1));

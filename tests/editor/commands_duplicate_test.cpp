@@ -146,13 +146,5 @@ TEST_F(DuplicateTest, UnreadableSourceIsReportedBeforeAnythingIsCreated) {
     EXPECT_EQ(tag_count_of_group(sounds), 1);
 }
 
-TEST_F(DuplicateTest, OnlyForTagItems) {
-    create_default_tag(sounds, "thunder");
-    select(group_item(sounds));
-    EXPECT_FALSE(frame().command_enabled(command_id::duplicate));
-    select(tag_item(sounds, "thunder"));
-    EXPECT_TRUE(frame().command_enabled(command_id::duplicate));
-}
-
 }  // namespace
 }  // namespace editor_test
