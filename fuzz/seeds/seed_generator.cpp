@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/json_writer.h"
+#include "cli/tag_document.h"
 #include "core/error_manager.h"
 #include "core/tag_code.h"
 #include "definitions/group_registry.h"
@@ -53,13 +55,17 @@ std::string file_bytes(const fs::path& path) {
     std::exit(1);
 }
 
-// Each row's record in file order, after the byte that picks the row.
+// Each row's record in file order, and its JSON document, after the byte that
+// picks the row.
 void group_record_seeds() {
     const auto rows = definitions::tag_group_registry();
     for (std::size_t index = 0; index < rows.size(); ++index) {
         const auto record = definitions::default_record_in_file_order(rows[index].group_tag);
         if (record.empty()) continue;
-        write_seed("group_records", std::to_string(index), std::string(1, static_cast<char>(index)) + bytes_of(record));
+        const std::string row(1, static_cast<char>(index));
+        write_seed("group_records", std::to_string(index), row + bytes_of(record));
+        const cli::json::Value document = cli::tag_data_to_document(rows[index].group_tag, record, cli::NoTagNames{});
+        write_seed("record_json", std::to_string(index), row + cli::json::write_pretty(document));
     }
 }
 
