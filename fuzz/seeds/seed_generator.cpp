@@ -214,8 +214,9 @@ void local_tag_seeds() {
 }
 
 // A plugin and a patch of the local tags, the foundation files, and the plugin
-// lists naming them. The monolithic target's first byte 0 keeps a plugin as it
-// is; 0x40 places the file as a foundation file.
+// lists naming them. The loading target's first byte 0 keeps a plugin as it is;
+// 0x40 places the file as a foundation file. The inspection target takes the
+// files alone.
 void monolithic_seeds() {
     if (!build_plugin("Seed Plugin", "plugins.example", false, -1, nullptr, nullptr) ||
         !build_plugin("Seed Patch", "patches.example", true, -1, nullptr, nullptr) || !rebuild_foundation_files()) {
@@ -224,6 +225,9 @@ void monolithic_seeds() {
     write_seed("monolithic_load", "plugin", std::string(1, '\0') + file_bytes("plugins/Seed Plugin"));
     write_seed("monolithic_load", "patch", std::string(1, '\0') + file_bytes("plugins/Seed Patch"));
     write_seed("monolithic_load", "foundation", std::string(1, '\x40') + file_bytes("tags/small install"));
+    write_seed("monolithic_inspection", "plugin", file_bytes("plugins/Seed Plugin"));
+    write_seed("monolithic_inspection", "patch", file_bytes("plugins/Seed Patch"));
+    write_seed("monolithic_inspection", "foundation", file_bytes("tags/small install"));
 
     tag_files_close();
     reset_monolithic_state();
