@@ -545,9 +545,11 @@ void Form::exchange(CDataExchange& dx) {
         for (auto* check : root_->findChildren<QAbstractButton*>())
             QObject::connect(check, &QAbstractButton::toggled, root_, [this] { update_dependencies(); });
     }
-    for (Row& row : rows_) {
-        if (row.condition_ && !row.condition_()) continue;
-        row.exchange_(dx);
+    std::vector<Row*> exchanged;
+    for (Row& row : rows_)
+        if (!row.condition_ || row.condition_()) exchanged.push_back(&row);
+    for (Row* row : exchanged) {
+        row->exchange_(dx);
         if (dx.failed()) return;
     }
     if (!dx.is_loading()) return;

@@ -122,7 +122,9 @@ public:
     // the row's edit boxes then show 0; on save a clear box stores `sentinel`.
     Row& optional(int check_id, const QString& label, int64_t sentinel, WhenAbsent look = WhenAbsent::disabled);
 
-    // The row is exchanged only while `condition` holds (asked at every exchange).
+    // The row is exchanged only while `condition` holds. Every row's condition is asked
+    // once at the start of each exchange, before any row runs, so a row writing the
+    // bytes a condition reads cannot switch a later row of the same exchange off.
     Row& exchanged_if(std::function<bool()> condition);
 
     // Runs when the user changes the row's control (picks an entry, clicks, edits).
