@@ -597,8 +597,18 @@ TEST_F(MonsterFormTest, SequencePickersFollowTheCollectionPicker) {
 
 // Writes the README's picture of the form when TESSARY_MONSTER_FORM_PICTURE names a file.
 TEST_F(MonsterFormTest, FormFitsAScreen) {
-    const auto dialog = open(create_monster(random_monster(11)));
-    dialog->adjustSize();
+    monster_definition record = definitions::monster_definition_default;
+    record.collection = static_cast<int32_t>(walker);
+    record.object = static_cast<int32_t>(subgroups[make_tag("obje")][0]);
+    record.dying_projectile_group = static_cast<int32_t>(subgroups[make_tag("prgr")][3]);
+    record.names_string_list = static_cast<int32_t>(subgroups[make_tag("stli")][1]);
+    record.attack_count = 2;
+    record.attacks[0] = definitions::attack_definition_default;
+    record.attacks[0].projectile = static_cast<int32_t>(subgroups[make_tag("proj")][0]);
+    record.attacks[1] = definitions::attack_definition_default;
+    const auto dialog = open(create_monster(record));
+    // Sized by hand: adjusting the size would bound it by the offscreen screen.
+    dialog->resize(dialog->sizeHint());
     const QImage picture = dialog->grab().toImage();
     EXPECT_LE(picture.width(), 1600);
     EXPECT_LE(picture.height(), 1000);
