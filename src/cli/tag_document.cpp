@@ -121,7 +121,9 @@ std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, con
     if (!fields) {
         errors.push_back("fields: missing");
     } else {
-        record_from_json(*description, *fields, data, names, errors);
+        std::vector<std::string> field_errors;
+        record_from_json(*description, *fields, data, names, field_errors);
+        for (const std::string& error : field_errors) errors.push_back("fields." + error);
     }
     if (document.contains("trailing_data")) {
         if (const std::optional<std::vector<std::byte>> trailing = hex_member(document, "trailing_data", errors)) {

@@ -1,0 +1,230 @@
+// The commands of tessary-cli run as a user runs them, on temporary working
+// folders: diffs, plugins and their verification, damaged files, the
+// single-instance lock, refused imports and the demo folder.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "cli/json_reader.h"
+#include "cli_runner.h"
+#include "tag_files/instance_lock.h"
+
+namespace cli_test {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void set_byte(std::string& bytes, std::size_t position, unsigned value) {
+    ASSERT_LT(position, bytes.size());
+    bytes[position] = static_cast<char>(value);
+}
+
+TEST_F(CliTest, DiffNamesTheChangedFieldsOfTwoTags) {
+    ok({"new", "mons", "Ogre"});
+    ok({"new", "monsters", "Troll"});
+    EXPECT_EQ(cli({"diff", "mons/ogre", "mons/TROLL"}).status, 0) << "fresh defaults are equal";
+
+    // flags is the first word of a monster: set bit 0 and change the size enumeration.
+    std::string bytes = to_string(raw("mons/Troll"));
+    set_byte(bytes, 3, 0x01);
+    folder.write_file("troll.bin", bytes);
+    ok({"import", "mons/Troll", "troll.bin", "--raw"});
+    const CliRun text = cli({"diff", "mons/Ogre", "mons/Troll"});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_TRUE(text.out.starts_with("flags[0]: ") || text.out.starts_with("flags: ")) << text.out;
+    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 1) << text.out;
+
+    const cli::json::ReadResult json = cli::json::read(cli({"diff", "mons/Ogre", "mons/Troll", "--json"}).out);
+    ASSERT_TRUE(json.value) << json.error;
+    const cli::json::Array& differences = json.value->as_object().find("differences")->as_array();
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(differences[0].as_object().find("where")->as_string(), "flags");
+    EXPECT_EQ(differences[0].as_object().find("first")->as_array().size(), 0u);
+
+    // A raw file against a tag is read as a record of the tag's group.
+    EXPECT_EQ(cli({"diff", "troll.bin", "mons/Troll"}).status, 0);
+    EXPECT_EQ(cli({"diff", "mons/Ogre", "missing.bin"}).status, 2);
+}
+
+TEST_F(CliTest, BuiltPluginVerifiesAndLeavesOutSavedGames) {
+    ok({"new", "mons", "Ogre"});
+    ok({"new", "proj", "Arrow"});
+    const std::string built = ok({"build-plugin", "Ogres", "--url", "example.org", "mons/Ogre", "proj/arrow"});
+    EXPECT_TRUE(contains(built, "plugins/Ogres (2 tags")) << built;
+    const CliRun verified = cli({"verify"});
+    EXPECT_EQ(verified.status, 0) << verified.out;
+    EXPECT_EQ(verified.out, "");
+    EXPECT_EQ(cli({"verify", "plugins/Ogres"}).status, 0);
+    EXPECT_EQ(cli({"build-plugin", "Ogres", "mons/Ogre"}).status, 1) << "an existing plugin needs --force";
+    ok({"build-plugin", "Ogres", "--force", "mons/Ogre"});
+    EXPECT_EQ(cli({"build-plugin", "Other", "proj/Nothing"}).status, 1);
+
+    // Two monolithic files compare tag by tag.
+    ok({"build-plugin", "Both", "mons/Ogre", "proj/Arrow"});
+    const CliRun compared = cli({"diff", "plugins/Ogres", "plugins/Both"});
+    EXPECT_EQ(compared.status, 1);
+    EXPECT_EQ(compared.out, "+ projectiles/Arrow (arro)\n");
+}
+
+TEST_F(CliTest, CorruptPluginIsReportedByVerifyAndSkippedByList) {
+    ok({"new", "mons", "Ogre"});
+    ok({"build-plugin", "Damaged", "mons/Ogre"});
+    std::string plugin = folder.read_file("plugins/Damaged");
+    const std::string intact = plugin;
+    set_byte(plugin, plugin.size() - 1, static_cast<unsigned char>(plugin.back()) ^ 0xFF);  // tag data
+    set_byte(plugin, 40, 'X');                                                               // url, in the header
+    folder.write_file("plugins/Damaged", plugin);
+    CliRun verified = cli({"verify"});
+    EXPECT_EQ(verified.status, 1);
+    EXPECT_TRUE(contains(verified.out, "plugins/Damaged: data checksum is ")) << verified.out;
+    EXPECT_TRUE(contains(verified.out, "plugins/Damaged: header checksum is ")) << verified.out;
+    EXPECT_EQ(std::count(verified.out.begin(), verified.out.end(), '\n'), 2);
+
+    // A tag header whose size runs past the file.
+    plugin = intact;
+    set_byte(plugin, 128 + 48, 0x7F);
+    folder.write_file("plugins/Damaged", plugin);
+    verified = cli({"verify", "plugins/Damaged"});
+    EXPECT_EQ(verified.status, 1);
+    EXPECT_TRUE(contains(verified.out, "tag 0 'Ogre': its size")) << verified.out;
+    const CliRun listed = cli({"list"});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_TRUE(contains(listed.err, "found an invalid tag")) << listed.err;
+    EXPECT_TRUE(contains(listed.out, "local/monsters/Ogre")) << listed.out;
+
+    // Cut short: the file size no longer matches.
+    folder.write_file("plugins/Damaged", intact.substr(0, intact.size() - 10));
+    verified = cli({"verify", "plugins/Damaged"});
+    EXPECT_TRUE(contains(verified.out, "but the file has")) << verified.out;
+    EXPECT_EQ(cli({"list"}).status, 0);
+    folder.write_file("plugins/Damaged", intact.substr(0, 60));
+    verified = cli({"verify", "plugins/Damaged"});
+    EXPECT_EQ(verified.out, "plugins/Damaged: too short for a monolithic header (60 bytes)\n");
+}
+
+TEST_F(CliTest, DamagedFoundationFileIsNotLoaded) {
+    ok({"new", "mons", "Ogre"});
+    ok({"rebuild-foundation"});
+    ok({"delete", "mons/Ogre"});
+    EXPECT_TRUE(contains(ok({"list"}), "tags/small install"));
+    std::string foundation = folder.read_file("tags/small install");
+    set_byte(foundation, 128 + 60, 'x');  // the tag header's signature
+    folder.write_file("tags/small install", foundation);
+    const CliRun listed = cli({"list", "--json"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.out, "[]\n");
+    EXPECT_TRUE(contains(listed.err, "warning: found an invalid tag")) << listed.err;
+}
+
+TEST_F(CliTest, WritersAreRefusedWhileAnotherProcessHoldsTheLock) {
+    ok({"new", "mons", "Ogre"});
+    int claimed[2];
+    int release[2];
+    ASSERT_EQ(pipe(claimed), 0);
+    ASSERT_EQ(pipe(release), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(release[1]);
+        const char answer = claim_instance_lock() ? 'y' : 'n';
+        (void)!write(claimed[1], &answer, 1);
+        char ignored;
+        (void)!read(release[0], &ignored, 1);
+        _exit(0);
+    }
+    close(release[0]);
+    char answer = 0;
+    ASSERT_EQ(read(claimed[0], &answer, 1), 1);
+    ASSERT_EQ(answer, 'y');
+    for (const std::vector<std::string>& writer :
+         {std::vector<std::string>{"new", "mons", "Troll"}, {"delete", "mons/Ogre"}, {"rebuild-foundation"}}) {
+        const CliRun refused = cli(writer);
+        EXPECT_EQ(refused.status, 1) << writer[0];
+        EXPECT_TRUE(contains(refused.err, "the working folder is in use")) << refused.err;
+    }
+    EXPECT_TRUE(contains(ok({"list"}), "Ogre")) << "readers take no lock";
+    EXPECT_EQ(cli({"info", "mons/Troll"}).status, 1) << "nothing was created";
+    close(release[1]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ok({"new", "mons", "Troll"});
+}
+
+TEST_F(CliTest, ImportChecksEveryFieldAndWritesNothingOnError) {
+    ok({"new", "proj", "Arrow"});
+    const std::vector<std::byte> before = raw("proj/Arrow");
+    std::string document = ok({"export", "proj/Arrow"});
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        const std::size_t at = document.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        document.replace(at, from.size(), to);
+    };
+    replace("\"volume\": ", "\"volume\": \"Deafening\", \"unknown_field\": 1, \"old_volume\": ");
+    folder.write_file("bad.json", document);
+    const CliRun refused = cli({"import", "proj/Arrow", "bad.json"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.err, "fields.volume: \"Deafening\" is not one of")) << refused.err;
+    EXPECT_TRUE(contains(refused.err, "fields.unknown_field: no such field")) << refused.err;
+    EXPECT_TRUE(contains(refused.err, "fields.old_volume: no such field")) << refused.err;
+    EXPECT_EQ(raw("proj/Arrow"), before);
+
+    folder.write_file("broken.json", "{\"group\": \"proj\",\n  \"fields\": [1 2]}");
+    const CliRun broken = cli({"import", "proj/Arrow", "broken.json"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_TRUE(contains(broken.err, "broken.json: line 2, column 16: expected ',' or ']'")) << broken.err;
+    EXPECT_EQ(raw("proj/Arrow"), before);
+
+    const CliRun wrong_group = cli({"import", "mons/Arrow", "-"}, ok({"export", "proj/Arrow"}));
+    EXPECT_EQ(wrong_group.status, 1);
+}
+
+TEST_F(CliTest, ImportMakesAMonolithicTagLocal) {
+    ok({"new", "mons", "Ogre"});
+    ok({"rebuild-foundation"});
+    ok({"delete", "mons/Ogre"});
+    std::string bytes = to_string(raw("mons/Ogre"));
+    set_byte(bytes, 3, 0x02);
+    folder.write_file("ogre.bin", bytes);
+    EXPECT_TRUE(contains(ok({"import", "mons/Ogre", "ogre.bin", "--raw"}), "(now a local tag)"));
+    EXPECT_TRUE(contains(ok({"info", "mons/Ogre"}), "local/monsters/Ogre"));
+    EXPECT_EQ(to_string(raw("mons/Ogre")), bytes);
+    EXPECT_EQ(cli({"delete", "mons/Missing"}).status, 1);
+}
+
+TEST_F(CliTest, DemoFolderShowsLocalOverMonolithicPrecedence) {
+    ok({"demo", "demo"});
+    const std::string listed = ok({"-C", "demo", "list", "--group", "monsters"});
+    EXPECT_TRUE(contains(listed, "Alpha  1024  1        small install  local       local/monsters/Alpha"))
+        << listed;
+    EXPECT_TRUE(contains(listed, "Beta   1024  1        small install  foundation  tags/small install"))
+        << listed;
+    EXPECT_TRUE(contains(ok({"-C", "demo", "list", "--group", ".256"}), "Demo Figure"));
+    EXPECT_EQ(cli({"-C", "demo", "verify"}).status, 0);
+    const std::string sprite = ok({"-C", "demo", "export", "mons/Beta"});
+    EXPECT_TRUE(contains(sprite, "\"collection\": \"Demo Figure\"")) << "references are written by name";
+    const CliRun again = cli({"demo", "demo"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(contains(again.err, "not an empty folder"));
+}
+
+TEST_F(CliTest, EveryCommandHasHelpAndUsageErrorsExitWithTwo) {
+    const std::string overview = ok({"--help"});
+    for (const char* command : {"list", "info", "new", "export", "import", "delete", "diff", "build-plugin",
+                                "rebuild-foundation", "verify", "demo"}) {
+        EXPECT_TRUE(contains(overview, std::string("  ") + command + " ")) << command;
+        EXPECT_TRUE(ok({command, "--help"}).starts_with(std::string("usage: tessary-cli [-C DIR] ") + command));
+    }
+    EXPECT_EQ(cli({"frobnicate"}).status, 2);
+    EXPECT_EQ(cli({"info"}).status, 2);
+    EXPECT_EQ(cli({"export", "mons/x", "--raw", "--json"}).status, 2);
+    EXPECT_EQ(cli({"list", "--group", "nothing"}).status, 1);
+    const CliRun outside = cli({"list"});
+    EXPECT_EQ(outside.status, 1) << "the test folder is not a working folder yet";
+    EXPECT_TRUE(contains(outside.err, "not a working folder"));
+}
+
+}  // namespace
+}  // namespace cli_test
