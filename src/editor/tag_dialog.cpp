@@ -105,11 +105,11 @@ void CTagDialog::refuse_saving() {
 
 bool CTagDialog::read_tag_record(CDataExchange& dx, void* record, int32_t size, std::span<const int16_t> codes) {
     if (dx.is_saving()) return true;
-    std::memset(record, 0, static_cast<size_t>(size));
     const tag_handle handle = tag_find(group_tag_, subgroup_);
     const bool read = tag_file_read(handle, 0, size, record);
     tag_file_close_local();
     if (!read) {
+        // Whatever part of the record was read is no record at all.
         std::memset(record, 0, static_cast<size_t>(size));
         report(this, QStringLiteral("Error reading tag file!"));
         refuse_saving();

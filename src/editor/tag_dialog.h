@@ -58,8 +58,8 @@ public:
     // Reads the tag's fixed record (position 0, `size` bytes) into `record` and
     // turns it into host order with `codes` (empty: byte for byte). Acts only
     // while loading; false after a failed read, which is reported to the user
-    // and leaves the dialog able only to be cancelled. The record is zeroed
-    // before the read, so a failed read never leaves stale bytes behind.
+    // and leaves the dialog able only to be cancelled. After a failed read the
+    // record is all zeros, never stale or partly read bytes.
     bool read_tag_record(CDataExchange& dx, void* record, int32_t size, std::span<const int16_t> codes);
 
     // Writes the record back: file order, one write of `size` bytes at

@@ -3,6 +3,7 @@
 
 #include "definitions/group_registry.h"
 #include "editor/platform/services.h"
+#include "tag_files/monolithic_writer.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_editing.h"
 #include "tag_files/tag_groups.h"
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace editor_test {
 namespace {
@@ -175,6 +177,29 @@ TEST_F(TagDialogTest, RefusedInputKeepsTheDialogOpenAndWritesNothing) {
     form->accept();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(tag_data(sounds, subgroup), before);
+}
+
+// A tag of a foundation file is saved as a local tag of the same subgroup,
+// which then hides the packaged one.
+TEST_F(TagDialogTest, SavingAPackagedTagMakesItLocal) {
+    tag_handle handle = create_default_tag(sounds, "packaged");
+    const tag_code subgroup = tag_get_subgroup(handle);
+    ASSERT_TRUE(tag_set_destination(handle, 0));
+    tag_file_close_local();
+    ASSERT_TRUE(rebuild_foundation_files());
+    ASSERT_TRUE(tag_file_delete(tag_find(sounds, subgroup)));
+    ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
+    ASSERT_EQ(tag_get_file_type(tag_find(sounds, subgroup)), 3);
+
+    auto form = open_form(sounds, tag_find(sounds, subgroup));
+    form->first_word_edit()->setText(QStringLiteral("3"));
+    form->accept();
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    const tag_handle saved = tag_find(sounds, subgroup);
+    EXPECT_EQ(tag_get_file_type(saved), 0);
+    EXPECT_EQ(tag_get_user_data(saved), 3u);
+    EXPECT_EQ(read_big_endian_word(tag_data(sounds, subgroup).data()), 3u);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "local" / "sounds" / "packaged"));
 }
 
 TEST_F(TagDialogTest, ControlsAreFoundByTheirId) {
