@@ -69,6 +69,38 @@ TEST_F(CliTest, BuiltPluginVerifiesAndLeavesOutSavedGames) {
     EXPECT_EQ(compared.out, "+ projectiles/Arrow (arro)\n");
 }
 
+TEST_F(CliTest, FoundationFilesAreRebuiltByDestination) {
+    ok({"new", "mons", "Ogre"});
+    ok({"new", "stli", "Names"});  // string lists go to destination 3
+    const std::string rebuilt = ok({"rebuild-foundation"});
+    EXPECT_TRUE(contains(rebuilt, "wrote tags/small install (1 tags)")) << rebuilt;
+    EXPECT_TRUE(contains(rebuilt, "wrote tags/international small install (1 tags)")) << rebuilt;
+    EXPECT_TRUE(contains(rebuilt, "wrote tags/international large install (0 tags)")) << rebuilt;
+    const CliRun verified = cli({"verify"});
+    EXPECT_EQ(verified.status, 0) << verified.out;
+    EXPECT_TRUE(contains(verified.err, "verified 5 files: 0 problems")) << verified.err;
+    const CliRun compared = cli({"diff", "tags/small install", "tags/international small install"});
+    EXPECT_EQ(compared.status, 1);
+    EXPECT_EQ(compared.out, "+ string lists/Names (name)\n- monsters/Ogre (ogre)\n");
+    EXPECT_EQ(cli({"diff", "tags/small install", "tags/small install"}).out, "");
+    EXPECT_EQ(cli({"diff", "tags/small install", "mons/Ogre"}).status, 2) << "a monolithic file is no tag";
+}
+
+TEST_F(CliTest, ImportReadsStandardInputAndPluginFlagsAreChecked) {
+    ok({"new", "wind", "Breeze"});
+    ok({"new", "wind", "Gale"});
+    std::string document = ok({"export", "wind/Breeze"});
+    const CliRun imported = cli({"import", "wind/Gale", "-"}, document);
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(raw("wind/Gale"), raw("wind/Breeze"));
+    for (const char* flags : {"65536", "-2", "seven", "0x1G"}) {
+        EXPECT_EQ(cli({"build-plugin", "Windy", "--flags", flags, "wind/Gale"}).status, 2) << flags;
+    }
+    ok({"build-plugin", "Windy", "--flags", "0x8", "wind/Gale"});
+    const std::string plugin = folder.read_file("plugins/Windy");
+    EXPECT_EQ(static_cast<unsigned char>(plugin[2]) * 256 + static_cast<unsigned char>(plugin[3]), 8u);
+}
+
 TEST_F(CliTest, CorruptPluginIsReportedByVerifyAndSkippedByList) {
     ok({"new", "mons", "Ogre"});
     ok({"build-plugin", "Damaged", "mons/Ogre"});
