@@ -225,9 +225,9 @@ void monolithic_seeds() {
     write_seed("monolithic_load", "plugin", std::string(1, '\0') + file_bytes("plugins/Seed Plugin"));
     write_seed("monolithic_load", "patch", std::string(1, '\0') + file_bytes("plugins/Seed Patch"));
     write_seed("monolithic_load", "foundation", std::string(1, '\x40') + file_bytes("tags/small install"));
-    write_seed("monolithic_inspection", "plugin", file_bytes("plugins/Seed Plugin"));
-    write_seed("monolithic_inspection", "patch", file_bytes("plugins/Seed Patch"));
-    write_seed("monolithic_inspection", "foundation", file_bytes("tags/small install"));
+    write_seed("monolithic_check", "plugin", file_bytes("plugins/Seed Plugin"));
+    write_seed("monolithic_check", "patch", file_bytes("plugins/Seed Patch"));
+    write_seed("monolithic_check", "foundation", file_bytes("tags/small install"));
 
     tag_files_close();
     reset_monolithic_state();

@@ -10,20 +10,20 @@ namespace {
 
 [[noreturn]] void usage_error(const std::string& message) { throw CommandError(message, exit_usage); }
 
-const OptionSpec* find_option(const CommandSpec& command, std::string_view name) {
+const OptionSpec* find_option(const CommandDefinition& command, std::string_view name) {
     const auto found = std::ranges::find(command.options, name, &OptionSpec::name);
     return found == command.options.end() ? nullptr : &*found;
 }
 
 void check_arguments(const ParsedCommand& parsed) {
-    const CommandSpec& spec = *parsed.spec;
+    const CommandDefinition& definition = *parsed.definition;
     const auto count = static_cast<int>(parsed.arguments.size());
-    if (count < spec.minimum_arguments || (spec.maximum_arguments >= 0 && count > spec.maximum_arguments)) {
-        usage_error("wrong number of arguments\nusage: tessary-cli " + std::string(spec.name) + " " +
-                    std::string(spec.arguments));
+    if (count < definition.minimum_arguments || (definition.maximum_arguments >= 0 && count > definition.maximum_arguments)) {
+        usage_error("wrong number of arguments\nusage: tessary-cli " + std::string(definition.name) + " " +
+                    std::string(definition.arguments));
     }
     std::string given;
-    for (const std::string_view option : spec.exclusive) {
+    for (const std::string_view option : definition.exclusive) {
         if (!parsed.has(option)) continue;
         if (!given.empty()) usage_error(given + " and " + std::string(option) + " cannot be given together");
         given = option;
@@ -38,7 +38,7 @@ std::optional<std::string> ParsedCommand::value(std::string_view option) const {
     return found->second;
 }
 
-CommandLine parse_command_line(std::span<const std::string> arguments, std::span<const CommandSpec> commands) {
+CommandLine parse_command_line(std::span<const std::string> arguments, std::span<const CommandDefinition> commands) {
     CommandLine line;
     std::size_t at = 0;
     // Global options come before the command.
@@ -63,10 +63,10 @@ CommandLine parse_command_line(std::span<const std::string> arguments, std::span
         line.help = true;
         return line;
     }
-    const auto command = std::ranges::find(commands, arguments[at], &CommandSpec::name);
+    const auto command = std::ranges::find(commands, arguments[at], &CommandDefinition::name);
     if (command == commands.end()) usage_error("unknown command '" + arguments[at] + "' (see tessary-cli --help)");
     ParsedCommand parsed;
-    parsed.spec = &*command;
+    parsed.definition = &*command;
     bool options_ended = false;
     for (++at; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
@@ -107,7 +107,7 @@ CommandLine parse_command_line(std::span<const std::string> arguments, std::span
     return line;
 }
 
-std::string command_usage(const CommandSpec& command) {
+std::string command_usage(const CommandDefinition& command) {
     std::string text = "usage: tessary-cli [-C DIR] " + std::string(command.name);
     if (!command.arguments.empty()) text += " " + std::string(command.arguments);
     text += "\n\n" + std::string(command.summary) + "\n";
@@ -124,12 +124,12 @@ std::string command_usage(const CommandSpec& command) {
     return text;
 }
 
-std::string program_usage(std::span<const CommandSpec> commands) {
+std::string program_usage(std::span<const CommandDefinition> commands) {
     std::string text =
         "usage: tessary-cli [-C DIR] COMMAND [ARGUMENTS]\n\n"
         "Works on the tags of the working folder DIR (default: the current folder) as the editor sees\n"
         "them. G names a group by code (mons) or folder name (monsters); names ignore case.\n\ncommands:\n";
-    for (const CommandSpec& command : commands) {
+    for (const CommandDefinition& command : commands) {
         std::string left = "  " + std::string(command.name);
         left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
         const std::string_view summary = command.summary.substr(0, command.summary.find('\n'));

@@ -20,7 +20,7 @@ struct OptionSpec {
 
 struct ParsedCommand;
 
-struct CommandSpec {
+struct CommandDefinition {
     std::string_view name;
     std::string_view arguments;  // the synopsis after the name, such as "G/NAME FILE"
     std::string_view summary;
@@ -33,7 +33,7 @@ struct CommandSpec {
 };
 
 struct ParsedCommand {
-    const CommandSpec* spec = nullptr;
+    const CommandDefinition* definition = nullptr;
     std::vector<std::string> arguments;
     std::map<std::string, std::string, std::less<>> options;  // switches map to ""
 
@@ -49,9 +49,9 @@ struct CommandLine {
 
 // Throws CommandError (usage status) for an unknown command or option, a
 // missing option value, or a wrong number of arguments. --help stops checking.
-CommandLine parse_command_line(std::span<const std::string> arguments, std::span<const CommandSpec> commands);
+CommandLine parse_command_line(std::span<const std::string> arguments, std::span<const CommandDefinition> commands);
 
-std::string command_usage(const CommandSpec& command);
-std::string program_usage(std::span<const CommandSpec> commands);
+std::string command_usage(const CommandDefinition& command);
+std::string program_usage(std::span<const CommandDefinition> commands);
 
 }  // namespace cli

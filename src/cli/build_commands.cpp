@@ -148,7 +148,7 @@ constexpr OptionSpec build_plugin_options[] = {
 
 }  // namespace
 
-constinit const CommandSpec build_plugin_command{
+constinit const CommandDefinition build_plugin_command{
     .name = "build-plugin",
     .arguments = "NAME [--url URL] [--flags N] [--force] G/NAME...",
     .summary = "Write the plugin plugins/NAME from the given local tags, as the editor's plugin builder does:\n"
@@ -160,7 +160,7 @@ constinit const CommandSpec build_plugin_command{
     .run = run_build_plugin,
 };
 
-constinit const CommandSpec rebuild_foundation_command{
+constinit const CommandDefinition rebuild_foundation_command{
     .name = "rebuild-foundation",
     .arguments = "",
     .summary = "Rewrite the five foundation files in tags from the local tags, each tag going into the file\n"

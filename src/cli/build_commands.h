@@ -7,7 +7,7 @@
 
 namespace cli {
 
-extern const CommandSpec build_plugin_command;
-extern const CommandSpec rebuild_foundation_command;
+extern const CommandDefinition build_plugin_command;
+extern const CommandDefinition rebuild_foundation_command;
 
 }  // namespace cli

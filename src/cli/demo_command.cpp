@@ -125,7 +125,7 @@ int run_demo(const ParsedCommand& command) {
 
 }  // namespace
 
-constinit const CommandSpec demo_command{
+constinit const CommandDefinition demo_command{
     .name = "demo",
     .arguments = "DIR",
     .summary = "Create a demo working folder DIR (new or empty): tags Alpha, Beta and Gamma of every group with\n"

@@ -6,6 +6,6 @@
 
 namespace cli {
 
-extern const CommandSpec demo_command;
+extern const CommandDefinition demo_command;
 
 }  // namespace cli

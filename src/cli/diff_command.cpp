@@ -11,7 +11,7 @@
 #include "cli/file_io.h"
 #include "cli/json_diff.h"
 #include "cli/json_writer.h"
-#include "cli/monolithic_inspection.h"
+#include "cli/monolithic_check.h"
 #include "cli/session.h"
 #include "cli/tag_document.h"
 #include "cli/tag_lookup.h"
@@ -246,7 +246,7 @@ constexpr OptionSpec diff_options[] = {
 
 }  // namespace
 
-constinit const CommandSpec diff_command{
+constinit const CommandDefinition diff_command{
     .name = "diff",
     .arguments = "A B [--json] [--group G]",
     .summary = "Compare two tags field by field (each G/NAME, or a file of raw data as export --raw writes),\n"

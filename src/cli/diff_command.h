@@ -7,6 +7,6 @@
 
 namespace cli {
 
-extern const CommandSpec diff_command;
+extern const CommandDefinition diff_command;
 
 }  // namespace cli

@@ -135,7 +135,7 @@ constexpr OptionSpec info_options[] = {{"--json", "", "print a JSON object"}};
 
 }  // namespace
 
-constinit const CommandSpec list_command{
+constinit const CommandDefinition list_command{
     .name = "list",
     .arguments = "[--group G] [--json]",
     .summary = "List the visible tags: group, subgroup, name, size, version, destination, file type and the\n"
@@ -146,7 +146,7 @@ constinit const CommandSpec list_command{
     .run = run_list,
 };
 
-constinit const CommandSpec info_command{
+constinit const CommandDefinition info_command{
     .name = "info",
     .arguments = "G/NAME [--json]",
     .summary = "Show one tag's header.",

@@ -6,7 +6,7 @@
 
 namespace cli {
 
-extern const CommandSpec list_command;
-extern const CommandSpec info_command;
+extern const CommandDefinition list_command;
+extern const CommandDefinition info_command;
 
 }  // namespace cli

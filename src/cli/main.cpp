@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv) {
     using namespace cli;
-    const CommandSpec commands[] = {
+    const CommandDefinition commands[] = {
         list_command,   info_command,         new_command,     export_command,
         import_command, delete_command,       diff_command,    build_plugin_command,
         rebuild_foundation_command, verify_command, demo_command,
@@ -27,12 +27,12 @@ int main(int argc, char** argv) {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
         const CommandLine line = parse_command_line(arguments, commands);
         if (line.help) {
-            const std::string usage = line.command ? command_usage(*line.command->spec) : program_usage(commands);
+            const std::string usage = line.command ? command_usage(*line.command->definition) : program_usage(commands);
             std::fputs(usage.c_str(), stdout);
             return 0;
         }
         enter_working_folder(line.working_folder);
-        return line.command->spec->run(*line.command);
+        return line.command->definition->run(*line.command);
     } catch (const CommandError& error) {
         std::fprintf(stderr, "tessary-cli: %s\n", error.what());
         return error.exit_status();

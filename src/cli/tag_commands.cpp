@@ -67,7 +67,7 @@ constexpr OptionSpec new_options[] = {{"--force", "", "replace a tag of the same
 
 }  // namespace
 
-constinit const CommandSpec new_command{
+constinit const CommandDefinition new_command{
     .name = "new",
     .arguments = "G NAME [--force]",
     .summary = "Create a tag from its group's default record, as the editor's New command: the group's current\n"
@@ -79,7 +79,7 @@ constinit const CommandSpec new_command{
     .run = run_new,
 };
 
-constinit const CommandSpec delete_command{
+constinit const CommandDefinition delete_command{
     .name = "delete",
     .arguments = "G/NAME",
     .summary = "Delete a local tag; a tag it hid in a monolithic file becomes visible again.",

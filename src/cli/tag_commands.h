@@ -6,7 +6,7 @@
 
 namespace cli {
 
-extern const CommandSpec new_command;
-extern const CommandSpec delete_command;
+extern const CommandDefinition new_command;
+extern const CommandDefinition delete_command;
 
 }  // namespace cli

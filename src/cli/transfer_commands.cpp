@@ -101,7 +101,7 @@ constexpr std::string_view format_options[] = {"--json", "--raw"};
 
 }  // namespace
 
-constinit const CommandSpec export_command{
+constinit const CommandDefinition export_command{
     .name = "export",
     .arguments = "G/NAME [--raw | --json] [-o FILE]",
     .summary = "Write a tag's data: its fields decoded as JSON through the group's field description, or the\n"
@@ -113,7 +113,7 @@ constinit const CommandSpec export_command{
     .exclusive = format_options,
 };
 
-constinit const CommandSpec import_command{
+constinit const CommandDefinition import_command{
     .name = "import",
     .arguments = "G/NAME FILE [--raw | --json]",
     .summary = "Replace a tag's data in one step from FILE ('-': standard input). A tag of a monolithic file\n"

@@ -7,7 +7,7 @@
 
 namespace cli {
 
-extern const CommandSpec export_command;
-extern const CommandSpec import_command;
+extern const CommandDefinition export_command;
+extern const CommandDefinition import_command;
 
 }  // namespace cli

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "cli/command_error.h"
-#include "cli/monolithic_inspection.h"
+#include "cli/monolithic_check.h"
 #include "cli/terminal_progress.h"
 #include "core/file_layer.h"
 #include "tag_files/monolithic_records.h"
@@ -73,7 +73,7 @@ int run_verify(const ParsedCommand& command) {
 
 }  // namespace
 
-constinit const CommandSpec verify_command{
+constinit const CommandDefinition verify_command{
     .name = "verify",
     .arguments = "[FILE...]",
     .summary = "Check monolithic files: the header, every tag header, and the data and header checksums, both\n"

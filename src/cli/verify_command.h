@@ -6,6 +6,6 @@
 
 namespace cli {
 
-extern const CommandSpec verify_command;
+extern const CommandDefinition verify_command;
 
 }  // namespace cli

@@ -1,4 +1,4 @@
-#include "cli/monolithic_inspection.h"
+#include "cli/monolithic_check.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

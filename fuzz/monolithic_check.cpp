@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "cli/monolithic_inspection.h"
+#include "cli/monolithic_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const cli::MemorySource source(std::as_bytes(std::span(data, size)));
