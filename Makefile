@@ -14,7 +14,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
-	cd $(BUILD) && ctest -j2 --output-on-failure
+	cd $(BUILD) && ctest -j2 --timeout 300 --output-on-failure
 
 run: build
 	@scripts/run-editor

@@ -3,6 +3,8 @@
 // single-instance lock, refused imports and the demo folder.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -168,6 +170,19 @@ TEST_F(CliTest, WritersAreRefusedWhileAnotherProcessHoldsTheLock) {
         _exit(0);
     }
     close(release[0]);
+    close(claimed[1]);
+    // A child that died or hangs must fail the test, not stall it.
+    struct ChildGuard {
+        pid_t pid;
+        ~ChildGuard() {
+            if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+                kill(pid, SIGKILL);
+                waitpid(pid, nullptr, 0);
+            }
+        }
+    } guard{child};
+    pollfd ready{claimed[0], POLLIN, 0};
+    ASSERT_EQ(poll(&ready, 1, 30000), 1) << "the child never answered";
     char answer = 0;
     ASSERT_EQ(read(claimed[0], &answer, 1), 1);
     ASSERT_EQ(answer, 'y');
