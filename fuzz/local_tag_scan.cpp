@@ -13,26 +13,15 @@
 #include <vector>
 
 #include "core/error_manager.h"
+#include "fuzz_working_folder.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_editing.h"
 
 namespace {
 
-std::filesystem::path working_folder;
-
-void remove_working_folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(working_folder, ignored);
-}
-
 void enter_working_folder() {
-    if (!working_folder.empty()) return;
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessary-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    working_folder = pattern;
-    std::filesystem::current_path(working_folder);
-    std::atexit(remove_working_folder);
+    if (!fuzz_support::enter_working_folder()) return;
     initialize_error_manager("fuzz");
     tag_files_initialize();
 }

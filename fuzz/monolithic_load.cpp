@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/error_manager.h"
+#include "fuzz_working_folder.h"
 #include "tag_files/monolithic_loader.h"
 #include "tag_files/monolithic_loading.h"
 #include "tag_files/plugin_table.h"
@@ -22,21 +23,7 @@
 
 namespace {
 
-std::filesystem::path working_folder;
-
-void remove_working_folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(working_folder, ignored);
-}
-
-void enter_working_folder() {
-    if (!working_folder.empty()) return;
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessary-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    working_folder = pattern;
-    std::filesystem::current_path(working_folder);
-    std::atexit(remove_working_folder);
-}
+using fuzz_support::enter_working_folder;
 
 void put_big_endian(std::string& bytes, std::size_t offset, std::uint32_t value, int width) {
     for (int index = 0; index < width; ++index) {
