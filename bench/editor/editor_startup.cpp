@@ -3,6 +3,7 @@
 // iteration opens the tag directory afresh and builds the main window (tree,
 // images, menus, tag-name lists), offscreen.
 
+#include "qt_benchmark_main.h"
 #include "definitions/group_registry.h"
 #include "editor/quillet_frame_wnd.h"
 #include "editor/tag_group_registry.h"
@@ -99,11 +100,4 @@ BENCHMARK(BM_StartUpToFilledTree)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char* argv[]) { return run_editor_benchmarks(argc, argv); }

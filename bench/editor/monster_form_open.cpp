@@ -3,6 +3,7 @@
 // picker and the attack list, then closing it. The registry's tag-name lists are
 // built beforehand, as the main window builds them with the tree.
 
+#include "qt_benchmark_main.h"
 #include "core/byte_swap.h"
 #include "definitions/monster_definitions.h"
 #include "editor/forms/monster_form.h"
@@ -89,11 +90,4 @@ BENCHMARK(BM_OpenMonsterForm)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char* argv[]) { return run_editor_benchmarks(argc, argv); }
