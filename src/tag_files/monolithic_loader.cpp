@@ -89,14 +89,11 @@ std::int32_t load_plugin(std::int16_t index) {
 }
 
 // Fills a plugin row from a plugins-folder file that passed every check; the row
-// is given back when its entry points cannot be read or the table is full.
+// is given back when its entry points cannot be read. The row is filled before
+// the entry points are read, since their rank depends on whether it is a patch.
 void add_plugin_row(file_reference& file, const monolithic_header& header) {
     const std::int16_t index = plugin_row_take();
     if (index == NONE) return;
-    if (!read_entry_points(file, header, index)) {
-        plugin_row_release(index);
-        return;
-    }
     plugin_row* row = plugin_row_at(index);
     row->plugin_flags = header.plugin_flags;
     copy_text(row->name, bounded_text(header.name));
@@ -105,6 +102,7 @@ void add_plugin_row(file_reference& file, const monolithic_header& header) {
     row->marks_file = (header.flags & monolithic_flag_marks_file) != 0;
     row->is_patch = header.type == monolithic_type_patch;
     row->has_entry_points = header.entry_point_count != 0;
+    if (!read_entry_points(file, header, index)) plugin_row_release(index);
 }
 
 }  // namespace

@@ -56,6 +56,11 @@ file_reference* monolithic_file_of(const tag_header& header, std::int64_t& file_
     return file;
 }
 
+// Every failure report names the tag concerned.
+void report_read_failure(const char* message, const tag_header& header) {
+    handle_error(error_warning, __FILE__, __LINE__, "%s for '%.31s'", message, header.name);
+}
+
 bool read_local(tag_handle handle, std::int32_t position, std::int32_t size, void* buffer) {
     return local_tag_open(handle) && local_tag_read(local_tag_data_offset + static_cast<std::int64_t>(position), size, buffer);
 }
@@ -67,7 +72,7 @@ bool read_monolithic(const tag_header& header, std::int64_t position, std::int32
     if (file && file_read_from_position(*file, header.offset + position, static_cast<std::size_t>(size), buffer)) {
         return true;
     }
-    handle_error(error_warning, __FILE__, __LINE__, "%s", message);
+    report_read_failure(message, header);
     return false;
 }
 
@@ -114,7 +119,7 @@ bool read_through_window(const tag_header& header, std::int32_t position, std::i
         const std::int64_t remaining = size - available;
         if (!fill_window(*file, header.file_index, window_end, file_length) || read_ahead.length < remaining) {
             read_ahead.length = 0;
-            handle_error(error_warning, __FILE__, __LINE__, "%s", read_ahead_failed);
+            report_read_failure(read_ahead_failed, header);
             return false;
         }
         std::memcpy(bytes + available, read_ahead.buffer.get(), static_cast<std::size_t>(remaining));
@@ -122,7 +127,7 @@ bool read_through_window(const tag_header& header, std::int32_t position, std::i
     }
     if (!fill_window(*file, header.file_index, start, file_length) || read_ahead.length < size) {
         read_ahead.length = 0;
-        handle_error(error_warning, __FILE__, __LINE__, "%s", starts_over ? read_failed : read_ahead_failed);
+        report_read_failure(starts_over ? read_failed : read_ahead_failed, header);
         return false;
     }
     std::memcpy(bytes, read_ahead.buffer.get(), static_cast<std::size_t>(size));
@@ -146,7 +151,7 @@ bool tag_file_read(tag_handle handle, std::int32_t position, std::int32_t size, 
     if (size == 0) return true;
     if (!tag_header_is_local(*header)) return read_monolithic(*header, position, size, buffer, read_failed);
     if (read_local(handle, position, size, buffer)) return true;
-    handle_error(error_warning, __FILE__, __LINE__, "single_file_read() failed in tag_file_read()");
+    report_read_failure("single_file_read() failed in tag_file_read()", *header);
     return false;
 }
 

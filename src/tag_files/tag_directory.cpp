@@ -12,6 +12,7 @@
 #include "core/text.h"
 #include "tag_files/local_tag_scan.h"
 #include "tag_files/local_tags.h"
+#include "tag_files/monolithic_loader.h"
 #include "tag_files/monolithic_loading.h"
 #include "tag_files/slot_table.h"
 #include "tag_files/tag_data.h"
@@ -130,9 +131,14 @@ void tag_files_initialize() {
     set_search_root_label(game_disc_root, "kelvo2");
     create_tags_folders();
     require_tables();
-    clear_headers();
-    scan_plugins_folder();
+    // A second initialisation starts over as at program start: the plugins folder
+    // is scanned into empty tables and the local entry points are built again.
     directory_state& directory = state();
+    local_tag_close();
+    reset_monolithic_state();
+    clear_headers();
+    directory.local_entry_points_built = false;
+    scan_plugins_folder();
     if (!directory.exit_procedure_registered) {
         directory.exit_procedure_registered = register_exit_procedure(__FILE__, __LINE__, tag_files_close);
     }

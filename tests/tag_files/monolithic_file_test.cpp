@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -80,7 +81,8 @@ TEST_F(MonolithicLoading, HostileHeadersAreRefusedWithTheirMessage) {
     };
     const Case cases[] = {
         {"negative entry point count", 100, -1, 0xFFFF, 2, "had a bad header"},
-        {"entry points beyond the file", 100, -1, 0x7FFF, 2, "had a bad header"},
+        {"entry points beyond the file", 100, -1, 0x7FFF, 2, "couldn't read tags from the monolithic file"},
+        {"tag headers past the end", 102, -1, 8, 2, "couldn't read tags from the monolithic file"},
         {"negative tag count", 102, -1, 0xFFFB, 2, "had a bad header"},
         {"10000 tags", 102, -1, 10000, 2, "had a bad header"},
         {"tag headers beyond the file", 102, -1, 40, 2, "had a bad header"},
@@ -171,6 +173,43 @@ TEST_F(MonolithicLoading, MapOfAFoundationFileIsOfferedOnceFromIt) {
     EXPECT_STREQ(items[1].name, "Map One");
     EXPECT_EQ(items[1].plugin_index, -1);
     EXPECT_EQ(items[1].user_data, 7u);
+}
+
+TEST_F(MonolithicLoading, PatchMapsRankByTheirPatchNumber) {
+    file_contents foundation{3, 0, 0, {{make_tag("map1"), 7, "Map One", "The First Map"}}, {}};
+    file_contents patch = patch_numbered(2, {});
+    patch.entry_points = {{make_tag("map1"), 8, "map one", "Patched"}, {make_tag("map2"), 9, "Map Two", "Second"}};
+    file_contents plugin = plugin_with({});
+    plugin.entry_points = {{make_tag("map2"), 10, "MAP TWO", "Plugin's"}};
+    folder.write_file("tags/small install", monolithic_bytes(foundation));
+    write_plugin("Patch", monolithic_bytes(patch));
+    write_plugin("Plugin", monolithic_bytes(plugin));
+    restart();
+    ASSERT_TRUE(open_directory());
+    const std::vector<std::string> names = plugin_names();
+    ASSERT_EQ(names.size(), 2u);
+    const std::int16_t patch_row = names[0] == "Patch" ? 0 : 1;
+
+    entry_point_item items[entry_point_table_capacity];
+    const std::int32_t count = get_entry_point_list(items);
+    ASSERT_EQ(count, 2) << "the patch's maps beat the foundation file's and the plugin's";
+    for (std::int32_t index = 0; index < count; ++index) EXPECT_EQ(items[index].plugin_index, patch_row);
+    std::vector<std::uint32_t> user_data{items[0].user_data, items[1].user_data};
+    std::sort(user_data.begin(), user_data.end());
+    EXPECT_EQ(user_data, (std::vector<std::uint32_t>{8, 9}));
+}
+
+TEST_F(MonolithicLoading, SecondInitializationStartsOverWithEmptyTables) {
+    file_contents plugin = plugin_with({ogre});
+    plugin.entry_points = {{make_tag("map1"), 8, "Map One", "First"}};
+    write_plugin("Maps", monolithic_bytes(plugin));
+    restart();
+    tag_files_initialize();
+    EXPECT_EQ(plugin_names(), std::vector<std::string>{"Maps"});
+    ASSERT_TRUE(open_directory());
+    entry_point_item items[entry_point_table_capacity];
+    ASSERT_EQ(get_entry_point_list(items), 1);
+    EXPECT_STREQ(items[0].name, "Map One");
 }
 
 TEST_F(MonolithicLoading, ExtraPluginLoadsOnceAndUnloadsUncoveringHiddenTags) {

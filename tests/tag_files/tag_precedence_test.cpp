@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "tag_files/tag_data.h"
@@ -61,6 +62,20 @@ TEST_F(MonolithicPrecedence, ReadsStopAtTheEndOfTheTag) {
     char buffer[12];
     EXPECT_FALSE(tag_file_read(ogre, 0, 11, buffer)) << "the next tag's bytes are not this tag's";
     EXPECT_FALSE(tag_file_read_ahead(ogre, 5, 6, buffer));
+}
+
+TEST_F(MonolithicPrecedence, FailedReadsNameTheTag) {
+    std::filesystem::resize_file(folder.path() / "tags" / "small install", 100);
+    char buffer[4];
+    EXPECT_FALSE(tag_file_read(ogre, 0, 4, buffer));
+    EXPECT_NE(log_text().find("file_read_from_position() failed in tag_file_read() for 'Ogre'"), std::string::npos);
+
+    tag_handle imp = tag_file_create(monsters, "Imp", 1);
+    ASSERT_TRUE(tag_file_write(imp, 0, 4, "imp!"));
+    tag_file_close_local();
+    ASSERT_TRUE(std::filesystem::remove(folder.path() / local_tag_path(monsters, "Imp")));
+    EXPECT_FALSE(tag_file_read(imp, 0, 4, buffer));
+    EXPECT_NE(log_text().find("single_file_read() failed in tag_file_read() for 'Imp'"), std::string::npos);
 }
 
 TEST_F(MonolithicPrecedence, WritingMakesALocalCopyThatKeepsTheTagsIdentity) {
