@@ -13,6 +13,8 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -23,8 +25,13 @@ namespace {
 constexpr int item_data_role = Qt::UserRole;
 constexpr int item_image_role = Qt::UserRole + 1;
 constexpr int tree_control_id = 1;
-// Room beside the longest group text: the tree's indentation, image and margins.
+// Room beside the longest text: the tree's indentation, image, margins and scroll bar.
 constexpr int frame_text_margin = 64;
+// Rows of room below the group items, for a group opened at start.
+constexpr int frame_spare_rows = 8;
+constexpr int frame_row_spacing = 4;
+// How long the status line keeps a passing remark.
+constexpr int remark_milliseconds = 10000;
 
 struct MenuItem {
     int id;
@@ -84,7 +91,7 @@ CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
                               platform::application_name(), platform::Buttons::ok, platform::Icon::none);
     }
     tree_->show();
-    size_to_group_texts();
+    size_to_contents();
 }
 
 CQuilletFrameWnd::~CQuilletFrameWnd() = default;
@@ -139,7 +146,10 @@ void CQuilletFrameWnd::create_tree() {
 
     connect(tree_, &QTreeWidget::itemExpanded, this, &CQuilletFrameWnd::update_group_image);
     connect(tree_, &QTreeWidget::itemCollapsed, this, &CQuilletFrameWnd::update_group_image);
+    // A mouse click makes an item current before it selects it; the enabling
+    // follows the selection, whichever way it changes.
     connect(tree_, &QTreeWidget::currentItemChanged, this, &CQuilletFrameWnd::update_command_states);
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CQuilletFrameWnd::update_command_states);
     connect(tree_, &QTreeWidget::customContextMenuRequested, this, &CQuilletFrameWnd::show_context_menu);
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (item && !is_group_item(item)) {
@@ -148,13 +158,23 @@ void CQuilletFrameWnd::create_tree() {
     });
 }
 
-void CQuilletFrameWnd::size_to_group_texts() {
+void CQuilletFrameWnd::size_to_contents() {
     const QFontMetrics metrics(tree_->font());
-    int longest = 0;
+    int longest_group = 0;
     for (int index = 0; index < tree_->topLevelItemCount(); ++index) {
-        longest = std::max(longest, metrics.horizontalAdvance(tree_->topLevelItem(index)->text(0)));
+        longest_group = std::max(longest_group, metrics.horizontalAdvance(tree_->topLevelItem(index)->text(0)));
     }
-    resize(longest + frame_text_margin, height());
+    // A tag's name sits one indentation further in; a wide letter stands for
+    // the widest name a tag can have.
+    const int longest_name = metrics.horizontalAdvance(QString(tag_name_maximum_length, QLatin1Char('M')));
+    const int client_width = std::max(longest_group, longest_name + tree_->indentation()) + frame_text_margin;
+    const int rows = tree_->topLevelItemCount() + frame_spare_rows;
+    const int client_height = std::max(height(), rows * (metrics.height() + frame_row_spacing) +
+                                                     menuBar()->sizeHint().height() +
+                                                     statusBar()->sizeHint().height());
+    QSize size(client_width, client_height);
+    if (const QScreen* shown_on = screen()) size = size.boundedTo(shown_on->availableGeometry().size());
+    resize(size);
 }
 
 QAction* CQuilletFrameWnd::command_action(int id) const {
@@ -291,6 +311,8 @@ void CQuilletFrameWnd::open_selected_item() {
     const tag_code subgroup = item_subgroup(item);
     if (!CTagGroupRegistry::has_editor(group)) {
         platform::beep();
+        statusBar()->showMessage(folder_name_text(group) + QStringLiteral(": no form for this group"),
+                                 remark_milliseconds);
         return;
     }
     const std::unique_ptr<CTagDialog> form(CTagGroupRegistry::open_editor(group, subgroup, this));

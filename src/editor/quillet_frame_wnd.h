@@ -70,7 +70,9 @@ public:
 private:
     void create_menus();
     void create_tree();
-    void size_to_group_texts();
+    // Wide enough for the longest group text and the longest tag name, tall
+    // enough for every group, within the screen's available area.
+    void size_to_contents();
     void show_context_menu(const QPoint& position);
     void set_item_image(QTreeWidgetItem* item, int image);
     void update_group_image(QTreeWidgetItem* group_item);

@@ -106,6 +106,20 @@ TEST_F(GetInfoTest, ShowsTheHeader) {
     });
 }
 
+TEST_F(GetInfoTest, NameBoxShowsThirtyOneCharacters) {
+    const std::string longest = "Mighty Warrior of the Mountains";
+    ASSERT_EQ(longest.size(), 31u);
+    create_default_tag(sounds, longest);
+    select(tag_item(sounds, QString::fromStdString(longest)));
+    get_info([](CTagInfoDlg& dialog) {
+        dialog.adjustSize();
+        const QLineEdit* edit = name_edit(dialog);
+        // The text margins of the box and its frame are not room for text.
+        EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()) + 8, edit->width());
+        dialog.reject();
+    });
+}
+
 TEST_F(GetInfoTest, RenamesAndChangesTheDestination) {
     create_default_tag(sounds, "thunder");
     create_default_tag(sounds, "rain");

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <fcntl.h>
@@ -124,6 +125,33 @@ TEST_F(NewTagTest, NewWritesTheDefaultRecordAndOpensTheTag) {
     }
     EXPECT_EQ(opened_forms().size(), 5u);
     EXPECT_TRUE(services.messages().empty()) << services.message_texts().join("; ").toStdString();
+}
+
+// The dialog opens ready for typing: the proposed name selected in the name
+// box, so that what the user types replaces it and Enter saves.
+TEST_F(NewTagTest, TypingReplacesTheProposedNameInNewAndDuplicate) {
+    create_default_tag(sounds, "thunder");
+    const auto type_kilo = [](const QString& proposed, const QString& typed) {
+        return [proposed, typed](CNewTagNameDlg& dialog) {
+            auto* edit = dialog.control_as<QLineEdit>(CNewTagNameDlg::name_control);
+            ASSERT_EQ(dialog.focusWidget(), edit);
+            EXPECT_EQ(edit->selectedText(), proposed);
+            QTest::keyClicks(dialog.focusWidget(), typed);
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        };
+    };
+    select(group_item(sounds));
+    when_shown<CNewTagNameDlg>(type_kilo(QStringLiteral("new tag"), QStringLiteral("Kilo")));
+    expect_form_opened();
+    frame().run_command(command_id::new_in_group);
+    EXPECT_EQ(tag_texts(sounds), (QStringList{"Kilo", "thunder"}));
+
+    select(tag_item(sounds, "thunder"));
+    when_shown<CNewTagNameDlg>(type_kilo(QStringLiteral("thunder copy"), QStringLiteral("Lima")));
+    expect_form_opened();
+    frame().run_command(command_id::duplicate);
+    EXPECT_EQ(tag_texts(sounds), (QStringList{"Kilo", "Lima", "thunder"}));
+    EXPECT_EQ(services.pending_dialog_scripts(), 0);
 }
 
 TEST_F(NewTagTest, ExistingNameAsksAndNoKeepsTheDialogOpen) {

@@ -13,8 +13,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -318,6 +322,15 @@ TEST_F(FrameTest, DoubleClickOpensATagAndBeepsWithoutAnEditor) {
     EXPECT_EQ(services.beep_count(), 1);
 }
 
+TEST_F(FrameTest, OpeningATagWithoutAFormSaysSoInTheStatusLine) {
+    const EditorRegistration no_sound_editor(sounds, nullptr);  // whatever forms exist
+    CQuilletFrameWnd frame;
+    frame.tree()->setCurrentItem(child_named(group_item(frame, sounds), "thunder"));
+    frame.run_command(command_id::open);
+    EXPECT_EQ(services.beep_count(), 1);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("sounds: no form for this group"));
+}
+
 TEST_F(FrameTest, SelectAndOpenMatchesTheNameExactly) {
     const EditorRegistration editor(monsters, &TestForm::create);
     CQuilletFrameWnd frame;
@@ -332,7 +345,8 @@ TEST_F(FrameTest, SelectAndOpenMatchesTheNameExactly) {
 
 TEST_F(FrameTest, RightClickSelectsTheItemAndShowsTheContextMenu) {
     CQuilletFrameWnd frame;
-    frame.resize(400, 600);
+    // Tall enough for every item, with empty space below them.
+    frame.resize(400, 900);
     frame.show();
     QTreeWidgetItem* group = group_item(frame, monsters);
     group->setExpanded(true);
@@ -365,12 +379,78 @@ TEST_F(FrameTest, AcceleratorsReachTheirCommands) {
     EXPECT_FALSE(frame.isVisible());
 }
 
+// A click sets the tree's current item before it selects it: the enabling
+// must follow the selection, not the current item.
+TEST_F(FrameTest, AcceleratorsWorkAfterAMouseClickSelectsATag) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    LaterCommands later;
+    CQuilletFrameWnd frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTreeWidgetItem* group = group_item(frame, monsters);
+    group->setExpanded(true);
+    QTreeWidgetItem* tag = child_named(group, "Beta");
+    QWidget* viewport = frame.tree()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, frame.tree()->visualItemRect(tag).center());
+    ASSERT_EQ(frame.selected_item(), tag);
+    EXPECT_TRUE(frame.command_action(command_id::delete_tag)->isEnabled());
+    EXPECT_TRUE(frame.command_action(command_id::get_info)->isEnabled());
+    EXPECT_TRUE(frame.command_action(command_id::duplicate)->isEnabled());
+
+    QTest::keyClick(frame.tree(), Qt::Key_Delete);
+    EXPECT_EQ(later.runs[command_id::delete_tag], 1);
+    QTest::keyClick(frame.tree(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(later.runs[command_id::get_info], 1);
+    QTest::keyClick(frame.tree(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(later.runs[command_id::new_tag], 1);
+    services.queue_dialog([](QDialog& dialog) { dialog.reject(); });
+    QTest::keyClick(frame.tree(), Qt::Key_Return);
+    EXPECT_EQ(services.pending_dialog_scripts(), 0);
+
+    // A click on the group item: commands of a tag item go off at once.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, frame.tree()->visualItemRect(group).center());
+    ASSERT_EQ(frame.selected_item(), group);
+    EXPECT_FALSE(frame.command_action(command_id::delete_tag)->isEnabled());
+    QTest::keyClick(frame.tree(), Qt::Key_Delete);
+    EXPECT_EQ(later.runs[command_id::delete_tag], 1);
+    // Cleared by program: nothing selected, nothing to delete.
+    frame.tree()->clearSelection();
+    EXPECT_FALSE(frame.command_action(command_id::get_info)->isEnabled());
+}
+
 TEST_F(FrameTest, WindowWidthFollowsTheLongestGroupText) {
     CQuilletFrameWnd frame;
     const QFontMetrics metrics(frame.tree()->font());
     int longest = 0;
     for (const QString& text : root_texts(frame.tree())) longest = std::max(longest, metrics.horizontalAdvance(text));
-    EXPECT_EQ(frame.width(), longest + 64);
+    EXPECT_GE(frame.width(), longest + 64);
+}
+
+// The window opens showing every group text and a tag name of 31 characters
+// whole, without scrolling sideways, and within the screen.
+TEST_F(FrameTest, WindowOpensWideEnoughForLongNamesWithinTheScreen) {
+    const std::string longest = "Mighty Warrior of the Mountains";
+    ASSERT_EQ(longest.size(), 31u);
+    for (const std::string& name : {longest, std::string("arrow"), std::string("bolt")}) {
+        create_default_tag(make_tag("lpgr"), name);
+    }
+    CQuilletFrameWnd frame;
+    frame.show();
+    QTreeWidgetItem* group = group_item(frame, make_tag("lpgr"));
+    ASSERT_EQ(group->text(0), QStringLiteral("local projectile groups (3)"));
+    group->setExpanded(true);
+    QCoreApplication::processEvents();
+    // Sized to its contents, the column needs no sideways scrolling.
+    QTreeWidget* tree = frame.tree();
+    tree->header()->setStretchLastSection(false);
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    QCoreApplication::processEvents();
+    EXPECT_LE(tree->header()->sectionSize(0), tree->viewport()->width());
+    EXPECT_EQ(tree->horizontalScrollBar()->maximum(), 0);
+    const QSize available = frame.screen()->availableGeometry().size();
+    EXPECT_LE(frame.frameGeometry().width(), available.width());
+    EXPECT_LE(frame.frameGeometry().height(), available.height());
 }
 
 TEST_F(FrameTest, PopulateGroupCountsAgainAfterAChange) {

@@ -76,6 +76,9 @@ bool CNewTagNameDlg::OnInitDialog() {
     std::stable_sort(shown.begin(), shown.end(),
                      [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     control_as<QListWidget>(existing_names_control)->addItems(shown);
+    // The proposed name is there to be typed over.
+    name_edit()->setFocus(Qt::OtherFocusReason);
+    name_edit()->selectAll();
     return true;
 }
 

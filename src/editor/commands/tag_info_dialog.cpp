@@ -16,6 +16,9 @@
 
 namespace {
 
+// The edit box's frame and text margins on both sides.
+constexpr int name_box_margin = 12;
+
 // Entry n stands for the destination n, the foundation file a rebuild puts the tag into.
 const char* const destination_names[tag_destination_count] = {
     "Small Install", "Medium Install", "Large Install", "Small Interface", "Large Interface"};
@@ -34,7 +37,12 @@ CTagInfoDlg::CTagInfoDlg(tag_code group, tag_code subgroup, QWidget* parent)
     };
     add_row("Group:", group_text_control, new QLabel(this));
     add_row("Subgroup:", subgroup_text_control, new QLabel(this));
-    add_row("Name:", name_control, new QLineEdit(this));
+    auto* name_edit = new QLineEdit(this);
+    // Room for the longest name a tag can have, in a wide letter.
+    name_edit->setMinimumWidth(name_edit->fontMetrics().horizontalAdvance(
+                                   QString(tag_name_maximum_length, QLatin1Char('M'))) +
+                               name_box_margin);
+    add_row("Name:", name_control, name_edit);
     add_row("Size:", size_text_control, new QLabel(this));
     add_row("Version:", version_text_control, new QLabel(this));
     auto* destinations = new QComboBox(this);
