@@ -18,7 +18,7 @@
 namespace {
 
 std::vector<std::filesystem::path> regression_inputs(const char* target) {
-    const auto folder = std::filesystem::path(__FILE__).parent_path().parent_path() / "regressions" / target;
+    const auto folder = std::filesystem::path(TESSARY_REGRESSIONS_FOLDER) / target;
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry.path());
     return files;
