@@ -76,7 +76,7 @@ constexpr FieldDescription sampled_sound_header_fields[] = {
     int16("sample_size_shift", 6),
     int16("channels", 8),
     reserved("padding", 10, 2),
-    int32("sample_rate", 12, FieldKind::fixed),
+    uint32("sample_rate", 12, FieldKind::fixed),
     int32("count", 16),
     reserved_words("reserved", 20, 4, 2),
     reserved("runtime", 28, 4),

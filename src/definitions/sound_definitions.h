@@ -91,7 +91,7 @@ struct sampled_sound_header {
     int16_t sample_size_shift;  // bytes per sample - 1
     int16_t channels;
     uint8_t padding[2];
-    int32_t sample_rate;  // 16.16 samples per second
+    uint32_t sample_rate;  // unsigned 16.16 samples per second, so 44100 and 48000 Hz fit
     int32_t count;        // blocks when compressed, else samples
     int32_t reserved[2];
     uint8_t runtime[4];
