@@ -24,6 +24,10 @@ namespace {
 
 constexpr const char* collection_name = "Demo Figure";
 constexpr const char* demo_names[] = {"Alpha", "Beta", "Gamma"};
+// A collection's user data says what may wear it: monsters and artifacts (2),
+// projectiles (4), scenery (8); the pickers of those forms list only the
+// collections whose user data says so.
+constexpr std::uint32_t collection_usage = 2 | 4 | 8;
 // The foundation file that holds the Alpha and Beta tags.
 constexpr int demo_foundation_destination = 0;
 
@@ -44,7 +48,8 @@ tag_handle write_collection_tag() {
     const std::optional<std::vector<std::byte>> data = write_collection(demo_collection());
     tag_handle handle = create_tag_from_default(collection_group_tag, collection_name);
     if (!data || handle == NONE ||
-        !tag_replace_data(handle, data->data(), static_cast<std::int32_t>(data->size()))) {
+        !tag_replace_data(handle, data->data(), static_cast<std::int32_t>(data->size())) ||
+        !tag_set_user_data(handle, collection_usage)) {
         throw CommandError("could not write the demo collection");
     }
     tag_file_close_local();

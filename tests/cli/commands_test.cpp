@@ -257,6 +257,17 @@ TEST_F(CliTest, DemoFolderShowsLocalOverMonolithicPrecedence) {
     EXPECT_TRUE(contains(again.err, "not an empty folder"));
 }
 
+// The monster and artifact collection pickers keep collections whose user data
+// has bit 2, the projectile picker bit 4, the scenery reference picker bit 8.
+TEST_F(CliTest, DemoCollectionCarriesTheUserDataItsPickersAskFor) {
+    ok({"demo", "demo"});
+    const std::string info = ok({"-C", "demo", "info", ".256/Demo Figure", "--json"});
+    const std::size_t at = info.find("\"user_data\": ");
+    ASSERT_NE(at, std::string::npos) << info;
+    const unsigned long user_data = std::stoul(info.substr(at + 13));
+    for (const unsigned long bits : {2ul, 4ul, 8ul}) EXPECT_EQ(user_data & bits, bits) << info;
+}
+
 TEST_F(CliTest, EveryCommandHasHelpAndUsageErrorsExitWithTwo) {
     const std::string overview = ok({"--help"});
     for (const char* command : {"list", "info", "new", "export", "import", "delete", "diff", "build-plugin",

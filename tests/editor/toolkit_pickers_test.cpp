@@ -89,7 +89,7 @@ TEST_F(PickerTest, ReferencePickerListsNoTagThenTheGroupsTagsAndKeepsUnlistedVal
     const auto* combo = dialog->control_as<QComboBox>(sound_id);
     EXPECT_EQ(entries(combo), (QStringList{"No Tag", "Arrow", "thunder"}));
     EXPECT_EQ(combo->currentText(), QStringLiteral("thunder"));
-    EXPECT_EQ(dialog->control_as<QComboBox>(other_id)->currentText(), QStringLiteral("No Tag"));
+    EXPECT_EQ(dialog->control_as<QComboBox>(other_id)->currentText(), QStringLiteral("'gone' (not in list)"));
 
     dialog->accept();
     EXPECT_EQ(record.other, static_cast<int32_t>(make_tag("gone")));
@@ -100,6 +100,55 @@ TEST_F(PickerTest, ReferencePickerListsNoTagThenTheGroupsTagsAndKeepsUnlistedVal
     again->accept();
     EXPECT_EQ(record.sound, static_cast<int32_t>(arrow));
     EXPECT_EQ(record.other, NONE);
+}
+
+// A stored tag the list leaves out is shown as it is, marked, selected and
+// kept; it stays on offer after another entry is picked, and only its own
+// picker shows it.
+TEST_F(PickerTest, StoredTagOutsideTheListIsShownMarkedAndKept) {
+    const tag_code figure = add_tag(collections, "Demo Figure", collection_with_sequences({"stand", "walk"}), 0);
+    const tag_code units = add_tag(collections, "units", {}, 2);
+    const tag_code rain = add_tag(sounds, "rain");
+    const tag_code hidden = add_tag(sounds, "hidden");
+    picker_record record{};
+    record.collection = static_cast<int32_t>(figure);
+    record.sequence = 1;
+    record.sound = static_cast<int32_t>(rain);
+    const auto declare = [self = hidden](toolkit::Form& form) {
+        form.filtered_reference(collection_id, "Collection:", collections, &picker_record::collection,
+                                collection_user_data_filter, 2);
+        form.dependent_sequence(sequence_id, "Flight:", &picker_record::sequence, collection_id);
+        form.reference(sound_id, "Sound:", sounds, &picker_record::sound);
+        form.reference(other_id, "Other:", sounds, &picker_record::other);
+        form.filtered_reference(reference_id, "Contrail:", sounds, &picker_record::reference, not_self_filter,
+                                static_cast<int32_t>(self));
+    };
+    record.other = static_cast<int32_t>(make_tag("gone"));
+    record.reference = static_cast<int32_t>(hidden);
+    auto dialog = open(record, declare);
+    const auto* collection = dialog->control_as<QComboBox>(collection_id);
+    EXPECT_EQ(entries(collection), (QStringList{"No Tag", "units", "Demo Figure (not in list)"}));
+    EXPECT_EQ(collection->currentText(), QStringLiteral("Demo Figure (not in list)"));
+    EXPECT_EQ(entries(dialog->control_as<QComboBox>(sequence_id)), (QStringList{"No Sequence", "stand", "walk"}));
+    EXPECT_EQ(dialog->control_as<QComboBox>(sequence_id)->currentText(), QStringLiteral("walk"));
+    EXPECT_EQ(entries(dialog->control_as<QComboBox>(other_id)),
+              (QStringList{"No Tag", "hidden", "rain", "'gone' (not in list)"}));
+    EXPECT_EQ(entries(dialog->control_as<QComboBox>(sound_id)), (QStringList{"No Tag", "hidden", "rain"}));
+    EXPECT_EQ(dialog->control_as<QComboBox>(reference_id)->currentText(), QStringLiteral("hidden (not in list)"));
+    dialog->accept();
+    EXPECT_EQ(record.collection, static_cast<int32_t>(figure));
+    EXPECT_EQ(record.sequence, 1);
+    EXPECT_EQ(record.other, static_cast<int32_t>(make_tag("gone")));
+    EXPECT_EQ(record.reference, static_cast<int32_t>(hidden));
+
+    auto again = open(record, declare);
+    pick(*again, collection_id, "units");
+    pick(*again, other_id, "rain");
+    EXPECT_EQ(entries(again->control_as<QComboBox>(collection_id)),
+              (QStringList{"No Tag", "units", "Demo Figure (not in list)"}));
+    again->accept();
+    EXPECT_EQ(record.collection, static_cast<int32_t>(units));
+    EXPECT_EQ(record.other, static_cast<int32_t>(rain));
 }
 
 TEST_F(PickerTest, FiltersKeepOnlyTheTagsTheyAccept) {

@@ -37,6 +37,7 @@ namespace toolkit {
 namespace {
 
 constexpr Storage reference_storage{4, true};
+constexpr const char* shared_list_prefix = "tag list ";
 
 QStandardItem* entry(const QString& name, int32_t subgroup) {
     auto* item = new QStandardItem(name);
@@ -47,7 +48,7 @@ QStandardItem* entry(const QString& name, int32_t subgroup) {
 // Every picker of one group in a dialog shows the same list; they share one model,
 // which keeps opening a form with many pickers over long lists fast.
 QStandardItemModel* shared_tag_list_model(CTagDialog& dialog, tag_code group) {
-    const QString name = QStringLiteral("tag list %1").arg(group);
+    const QString name = QString::fromLatin1(shared_list_prefix) + QString::number(group);
     if (auto* model = dialog.findChild<QStandardItemModel*>(name, Qt::FindDirectChildrenOnly)) return model;
     CTagGroupRegistry* registry = CTagGroupRegistry::active();
     const definitions::TagNameList* list = registry ? registry->find_tag_list(group) : nullptr;
@@ -64,6 +65,27 @@ QStandardItemModel* shared_tag_list_model(CTagDialog& dialog, tag_code group) {
     for (const definitions::TagNameEntry& listed : list->entries)
         model->appendRow(entry(text_from_windows_1252(listed.name), static_cast<int32_t>(listed.subgroup)));
     return model;
+}
+
+QString unlisted_text(tag_code group, int32_t subgroup) {
+    const tag_handle handle = tag_find(group, static_cast<tag_code>(subgroup));
+    const QString name = handle != NONE ? text_from_windows_1252(tag_get_name(handle))
+                                        : QStringLiteral("'%1'").arg(QString::fromLatin1(
+                                              tag_code_to_text(static_cast<tag_code>(subgroup)), 4));
+    return name + QString::fromLatin1(unlisted_suffix);
+}
+
+// The stored tag is shown even when the list leaves it out, so that what the
+// form shows is what OK keeps. Pickers sharing a group's list get a copy of
+// their own first: the entry belongs to this picker alone.
+void add_unlisted_entry(QComboBox* combo, tag_code group, int32_t subgroup) {
+    if (auto* shared = qobject_cast<QStandardItemModel*>(combo->model());
+        shared && shared->objectName().startsWith(QLatin1String(shared_list_prefix))) {
+        auto* own = new QStandardItemModel(combo);
+        for (int row = 0; row < shared->rowCount(); ++row) own->appendRow(shared->item(row)->clone());
+        combo->setModel(own);
+    }
+    combo->addItem(unlisted_text(group, subgroup), subgroup);
 }
 
 }  // namespace
@@ -85,8 +107,14 @@ void fill_filtered_reference_picker(QComboBox* combo, tag_code group, tag_refere
     }
 }
 
-void select_reference(QComboBox* combo, int64_t subgroup) {
-    const int found = combo->findData(static_cast<int32_t>(subgroup), Qt::UserRole);
+void select_reference(QComboBox* combo, tag_code group, int64_t subgroup) {
+    const auto stored = static_cast<int32_t>(subgroup);
+    int found = combo->findData(stored, Qt::UserRole);
+    // Zero is the blank of an all-zero new record, not a tag's code.
+    if (found < 0 && stored != NONE && stored != 0) {
+        add_unlisted_entry(combo, group, stored);
+        found = combo->count() - 1;
+    }
     combo->setCurrentIndex(found >= 0 ? found : 0);
 }
 
@@ -94,12 +122,12 @@ int32_t selected_reference(const QComboBox* combo) {
     return combo->currentIndex() < 0 ? int32_t{NONE} : combo->currentData().toInt();
 }
 
-void exchange_reference(CDataExchange& dx, int control_id, void* field) {
+void exchange_reference(CDataExchange& dx, int control_id, tag_code group, void* field) {
     if (dx.failed()) return;
     auto* combo = qobject_cast<QComboBox*>(dx.prepare_control(control_id));
     if (!combo) return;
     if (dx.is_loading()) {
-        select_reference(combo, load_stored(field, reference_storage));
+        select_reference(combo, group, load_stored(field, reference_storage));
         remember_loaded_state(combo);
         return;
     }
@@ -111,7 +139,7 @@ void exchange_tag_reference(CDataExchange& dx, int control_id, tag_code group, v
     if (dx.failed()) return;
     auto* combo = qobject_cast<QComboBox*>(dx.dialog().control(control_id));
     if (combo && dx.is_loading()) fill_reference_picker(dx.dialog(), combo, group);
-    exchange_reference(dx, control_id, field);
+    exchange_reference(dx, control_id, group, field);
 }
 
 void exchange_filtered_tag_reference(CDataExchange& dx, int control_id, tag_code group, void* field,
@@ -119,7 +147,7 @@ void exchange_filtered_tag_reference(CDataExchange& dx, int control_id, tag_code
     if (dx.failed()) return;
     auto* combo = qobject_cast<QComboBox*>(dx.dialog().control(control_id));
     if (combo && dx.is_loading()) fill_filtered_reference_picker(combo, group, filter, argument);
-    exchange_reference(dx, control_id, field);
+    exchange_reference(dx, control_id, group, field);
 }
 
 }  // namespace toolkit

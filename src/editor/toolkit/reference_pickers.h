@@ -29,20 +29,25 @@ bool not_self_filter(tag_handle handle, int32_t argument);
 namespace toolkit {
 
 inline constexpr const char* no_tag_text = "No Tag";
+// Ends the entry of a stored tag that the picker's list leaves out.
+inline constexpr const char* unlisted_suffix = " (not in list)";
 
 // Fills the picker from the group's tag-name list (built when missing).
 void fill_reference_picker(CTagDialog& dialog, QComboBox* combo, tag_code group);
 void fill_filtered_reference_picker(QComboBox* combo, tag_code group, tag_reference_filter filter,
                                     int32_t argument);
 
-// Selects the entry holding `subgroup`, or "No Tag" when none does.
-void select_reference(QComboBox* combo, int64_t subgroup);
+// Selects the entry holding `subgroup`. A subgroup the list leaves out gets an
+// entry of its own, marked as not in the list, naming the tag of `group` (its
+// subgroup code when the tag is absent); NONE and 0 (the blank of an all-zero
+// record) select "No Tag".
+void select_reference(QComboBox* combo, tag_code group, int64_t subgroup);
 
 // The item data of the selection; NONE when nothing is selected.
 int32_t selected_reference(const QComboBox* combo);
 
 // Exchange of an already filled picker with a 32-bit reference field.
-void exchange_reference(CDataExchange& dx, int control_id, void* field);
+void exchange_reference(CDataExchange& dx, int control_id, tag_code group, void* field);
 
 void exchange_tag_reference(CDataExchange& dx, int control_id, tag_code group, void* field);
 void exchange_filtered_tag_reference(CDataExchange& dx, int control_id, tag_code group, void* field,
