@@ -22,6 +22,8 @@
 #include "definitions/group_registry.h"
 #include "media/bmp_import.h"
 #include "media/collection_writer.h"
+#include "media/font_import.h"
+#include "media/system_fonts.h"
 #include "tag_files/monolithic_loader.h"
 #include "tag_files/monolithic_writer.h"
 #include "tag_files/plugin_list.h"
@@ -243,6 +245,19 @@ void monolithic_seeds() {
     }
 }
 
+// Fonts imported from DejaVu at the smallest size, plain and antialiased.
+void font_seeds() {
+    for (const bool antialiased : {false, true}) {
+        font_import_options options;
+        options.family = "DejaVu Sans";
+        options.point_size = font_import_smallest_size;
+        options.antialiased = antialiased;
+        const auto font = system_font::open(options);
+        if (!font) fail("opening DejaVu Sans");
+        write_seed("font_reader", antialiased ? "antialiased" : "plain", bytes_of(build_font_tag_data(*font, antialiased, false)));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -266,6 +281,7 @@ int main(int argc, char** argv) {
     bmp_seeds();
     local_tag_seeds();
     monolithic_seeds();
+    font_seeds();
 
     tag_files_close();
     fs::current_path(output);

@@ -1,0 +1,20 @@
+#pragma once
+
+// Game text is stored in the Mac OS Roman character set; the editor's controls
+// and the font import work in Windows-1252. These map one to the other, byte by
+// byte.
+
+// The Windows-1252 byte shown for a byte of game text ('?' where there is none).
+unsigned char to_display_character(unsigned char game_character);
+
+// The game text byte for a shown byte: the lowest one shown as it, else '?'.
+unsigned char from_display_character(unsigned char display_character);
+
+// False for game bytes from 128 on that have no Windows-1252 character.
+bool game_character_is_shown(unsigned char game_character);
+
+// The Unicode character of a Windows-1252 byte; 0 for the five bytes without one.
+char16_t windows_1252_unicode(unsigned char byte);
+
+// The Windows-1252 byte of a Unicode character, or '?' when it has none.
+unsigned char windows_1252_byte(char16_t unicode);
