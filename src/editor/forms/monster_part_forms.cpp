@@ -29,7 +29,8 @@ void extended_flags(toolkit::Form& form, int byte_offset, std::span<const NamedV
         const auto mask = static_cast<uint8_t>(bit.value);
         form.flag(extended_flag_id(byte_offset, mask), bit.name, Field::at<uint8_t>(static_cast<uint32_t>(byte_offset)),
                   mask)
-            .exchanged_if(holds_flags);
+            .exchanged_if(holds_flags)
+            .overlays(definitions::FieldKind::integer);
     }
 }
 

@@ -52,6 +52,23 @@ void connect_user_change(QWidget* control, const std::function<void()>& handler)
     }
 }
 
+definitions::FieldKind described_kind(NumberKind kind) {
+    using definitions::FieldKind;
+    switch (kind) {
+        case NumberKind::integer: return FieldKind::integer;
+        case NumberKind::world_distance: return FieldKind::world_distance;
+        case NumberKind::game_ticks: return FieldKind::game_ticks;
+        case NumberKind::short_fixed: return FieldKind::short_fixed;
+        case NumberKind::fixed: return FieldKind::fixed;
+        case NumberKind::fraction: return FieldKind::fraction;
+        case NumberKind::byte_fraction: return FieldKind::byte_fraction;
+        case NumberKind::angle: return FieldKind::angle;
+        case NumberKind::angular_speed: return FieldKind::angular_speed;
+        case NumberKind::real: return FieldKind::real;
+    }
+    return FieldKind::integer;
+}
+
 }  // namespace
 
 struct Form::Box {
@@ -147,6 +164,11 @@ Row& Row::on_change(std::function<void()> handler) {
     return *this;
 }
 
+Row& Row::overlays(definitions::FieldKind described) {
+    for (RowField& shown : description_.fields) shown.kind = described;
+    return *this;
+}
+
 // Form -------------------------------------------------------------------------
 
 Form::Form(CTagDialog& dialog, void* record, size_t record_size)
@@ -170,6 +192,12 @@ void Form::push_box(QWidget* container) {
 }
 
 void Form::pop_box() { boxes_.pop_back(); }
+
+Row& Form::described(Row& row, RowRole role, std::vector<RowField> fields) {
+    row.description_.role = role;
+    row.description_.fields = std::move(fields);
+    return row;
+}
 
 QWidget* Form::place(const QString& label, std::vector<QWidget*> controls) {
     Box& box = *boxes_.back();
@@ -200,6 +228,7 @@ Row& Form::add_row(const QString& label, std::vector<QWidget*> shown,
                    std::vector<std::pair<int, QWidget*>> registered, std::function<void(CDataExchange&)> exchange) {
     rows_.push_back(Row(*this));
     Row& row = rows_.back();
+    if (!registered.empty()) row.description_.id = registered.front().first;
     for (const auto& [id, control] : registered) {
         dialog_.register_control(id, control);
         row.controls_.push_back(control);
@@ -221,7 +250,7 @@ Row& Form::edit_row(int id, const QString& label, Field field, const NumberForma
                        [id, target, format](CDataExchange& dx) { exchange_number(dx, id, target, format); });
     row.fields_ = {field};
     row.format_ = format;
-    return row;
+    return described(row, RowRole::value, {{field, described_kind(format.kind)}});
 }
 
 Row& Form::number(int id, const QString& label, Field field, const NumberFormat& format) {
@@ -287,8 +316,9 @@ Row& Form::real(int id, const QString& label, Field field, int decimals) {
 Row& Form::text(int id, const QString& label, Field field, size_t capacity) {
     if (field.offset + capacity > record_size_) qFatal("text field at offset %u does not fit the record", field.offset);
     char* target = reinterpret_cast<char*>(at(field));
-    return single(id, label, new_edit(),
-                   [id, target, capacity](CDataExchange& dx) { exchange_text(dx, id, target, capacity); });
+    return described(single(id, label, new_edit(),
+                            [id, target, capacity](CDataExchange& dx) { exchange_text(dx, id, target, capacity); }),
+                     RowRole::value, {{field, definitions::FieldKind::text}});
 }
 
 Row& Form::range(int lower_id, int upper_id, const QString& label, Field lower, Field delta,
@@ -306,7 +336,8 @@ Row& Form::range(int lower_id, int upper_id, const QString& label, Field lower, 
                        });
     row.fields_ = {lower, delta};
     row.format_ = format;
-    return row;
+    return described(row, RowRole::value,
+                     {{lower, described_kind(format.kind)}, {delta, described_kind(format.kind)}});
 }
 
 Row& Form::distance_range(int lower_id, int upper_id, const QString& label, Field lower, Field delta) {
@@ -343,9 +374,11 @@ Row& Form::enumeration(int id, const QString& label, Field field, const QStringL
     void* target = at(field);
     const Storage storage = field.size == 4 ? Storage{4, true} : field.storage();
     const std::optional<Storage> control = field.size == 4 ? std::optional<Storage>(Storage{2, true}) : std::nullopt;
-    return single(id, label, combo, [id, target, storage, bias, control](CDataExchange& dx) {
-        exchange_enumeration(dx, id, target, storage, bias, control);
-    });
+    return described(single(id, label, combo,
+                            [id, target, storage, bias, control](CDataExchange& dx) {
+                                exchange_enumeration(dx, id, target, storage, bias, control);
+                            }),
+                     RowRole::value, {{field, definitions::FieldKind::enumeration}});
 }
 
 Row& Form::enumeration(int id, const QString& label, Field field, std::span<const definitions::NamedValue> names,
@@ -364,8 +397,11 @@ Row& Form::flag(int id, const QString& label, Field field, uint32_t mask) {
     check_field(field, {1, 2, 4});
     void* target = at(field);
     const Storage storage{field.size, false};
-    return single(id, QString(), new QCheckBox(label),
-                   [id, target, storage, mask](CDataExchange& dx) { exchange_flag(dx, id, target, storage, mask); });
+    return described(single(id, QString(), new QCheckBox(label),
+                            [id, target, storage, mask](CDataExchange& dx) {
+                                exchange_flag(dx, id, target, storage, mask);
+                            }),
+                     RowRole::value, {{field, definitions::FieldKind::flags}});
 }
 
 void Form::flags(int first_id, Field field, std::span<const definitions::NamedValue> bits) {
@@ -377,28 +413,34 @@ void Form::flags(int first_id, Field field, std::span<const definitions::NamedVa
 Row& Form::reference(int id, const QString& label, tag_code group, Field field) {
     check_field(field, {4});
     void* target = at(field);
-    return single(id, label, new_combo(),
-                   [id, group, target](CDataExchange& dx) { exchange_tag_reference(dx, id, group, target); });
+    return described(single(id, label, new_combo(),
+                            [id, group, target](CDataExchange& dx) { exchange_tag_reference(dx, id, group, target); }),
+                     RowRole::value, {{field, definitions::FieldKind::tag_reference}});
 }
 
 Row& Form::filtered_reference(int id, const QString& label, tag_code group, Field field,
                               tag_reference_filter filter, int32_t argument) {
     check_field(field, {4});
     void* target = at(field);
-    return single(id, label, new_combo(), [=](CDataExchange& dx) {
-        exchange_filtered_tag_reference(dx, id, group, target, filter, argument);
-    });
+    return described(single(id, label, new_combo(),
+                            [=](CDataExchange& dx) {
+                                exchange_filtered_tag_reference(dx, id, group, target, filter, argument);
+                            }),
+                     RowRole::value, {{field, definitions::FieldKind::tag_reference}});
 }
 
 Row& Form::sequence(int id, const QString& label, Field field, std::function<tag_code()> collection,
                     SequenceSource source) {
     check_field(field, {2});
     void* target = at(field);
-    return single(id, label, new_combo(), [=, this](CDataExchange& dx) {
-        if (dx.is_loading() && !dx.failed())
-            if (auto* combo = dialog_.control_as<QComboBox>(id)) fill_sequence_picker(combo, collection(), source);
-        exchange_sequence_index(dx, id, target);
-    });
+    return described(single(id, label, new_combo(),
+                            [=, this](CDataExchange& dx) {
+                                if (dx.is_loading() && !dx.failed())
+                                    if (auto* combo = dialog_.control_as<QComboBox>(id))
+                                        fill_sequence_picker(combo, collection(), source);
+                                exchange_sequence_index(dx, id, target);
+                            }),
+                     RowRole::value, {{field, definitions::FieldKind::sequence_index}});
 }
 
 Row& Form::current_collection_sequence(int id, const QString& label, Field field, SequenceSource source) {
@@ -428,7 +470,7 @@ Row& Form::dependent_sequence(int id, const QString& label, Field field, int col
         refill_dependent_sequence_picker(dialog_, collection_picker_id, id, source);
         sequences->setProperty(sequence_source_property, chosen);
     });
-    return row;
+    return described(row, RowRole::value, {{field, definitions::FieldKind::sequence_index}});
 }
 
 Row& Form::element_list(int id, const ElementListConfig& config, Field array, Field count) {
@@ -439,17 +481,29 @@ Row& Form::element_list(int id, const ElementListConfig& config, Field array, Fi
     void* array_target = at(array);
     void* count_target = at(count);
     const Storage count_storage = count.storage();
-    return single(id, QString(), list, [=](CDataExchange& dx) {
-        exchange_element_count(dx, id, array_target, count_target, count_storage);
-    });
+    Row& row = described(single(id, QString(), list,
+                                [=](CDataExchange& dx) {
+                                    exchange_element_count(dx, id, array_target, count_target, count_storage);
+                                }),
+                         RowRole::element_list,
+                         {{array, definitions::FieldKind::record_array}, {count, definitions::FieldKind::integer}});
+    row.description_.element = array;
+    row.description_.factory = config.factory;
+    row.description_.element_size = config.element_size;
+    row.description_.capacity = config.capacity;
+    return row;
 }
 
 Row& Form::element_button(int id, const QString& label, const QString& caption, Field element,
                           ElementDialogFactory factory) {
     void* target = at(element);
-    return button(id, label, [this, caption, target, factory] {
+    Row& row = button(id, label, [this, caption, target, factory] {
         run_element_dialog(factory, caption, &dialog_, target);
     });
+    row.description_.role = RowRole::element_button;
+    row.description_.element = element;
+    row.description_.factory = std::move(factory);
+    return row;
 }
 
 Row& Form::button(int id, const QString& label, std::function<void()> action) {
@@ -464,15 +518,25 @@ Row& Form::sequence_list(int id, const SequenceListConfig& config, Field array, 
         qFatal("sequence list %d does not fit the record", id);
     auto* list = new CSequenceListBox(dialog_, config);
     void* target = at(array);
-    return single(id, QString(), list, [this, list, target, count](CDataExchange& dx) {
-        if (dx.is_loading()) list->bind(target, count, static_cast<tag_code>(dialog_.GetCurrentCollection()));
-    });
+    Row& row = described(single(id, QString(), list,
+                                [this, list, target, count](CDataExchange& dx) {
+                                    if (dx.is_loading())
+                                        list->bind(target, count,
+                                                   static_cast<tag_code>(dialog_.GetCurrentCollection()));
+                                }),
+                         RowRole::sequence_list, {{array, definitions::FieldKind::record_array}});
+    row.description_.element = array;
+    row.description_.factory = config.factory;
+    row.description_.element_size = config.element_size;
+    row.description_.capacity = count;
+    return row;
 }
 
 Row& Form::color_button(int id, const QString& label, Field color) {
     if (color.offset + 8 > record_size_) qFatal("colour of button %d does not fit the record", id);
     auto* words = reinterpret_cast<uint16_t*>(at(color));
-    return button(id, label, [this, words] { pick_rgb_color(&dialog_, words); });
+    return described(button(id, label, [this, words] { pick_rgb_color(&dialog_, words); }), RowRole::color_button,
+                     {{color, definitions::FieldKind::rgb_color}});
 }
 
 Row& Form::custom(int id, const QString& label, QWidget* control, std::function<void(CDataExchange&)> exchange) {

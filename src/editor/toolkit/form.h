@@ -19,6 +19,7 @@
 // `on_change`, or a form-wide `after_load`.
 
 #include "core/tag_code.h"
+#include "definitions/field_description.h"
 #include "editor/toolkit/element_dialog.h"
 #include "editor/toolkit/element_list.h"
 #include "editor/toolkit/field_conversions.h"
@@ -46,10 +47,6 @@ class QBoxLayout;
 class QFormLayout;
 class QTabWidget;
 class QWidget;
-
-namespace definitions {
-struct NamedValue;
-}
 
 namespace toolkit {
 
@@ -109,6 +106,27 @@ enum class WhenAbsent : uint8_t { disabled, hidden };
 
 class Form;
 
+// What a row shows, kept so that checks over every form can hold its rows to the
+// group's field descriptions and reach every dialog it opens.
+enum class RowRole : uint8_t { value, element_button, element_list, sequence_list, color_button, other };
+
+struct RowField {
+    Field field;
+    definitions::FieldKind kind;
+};
+
+struct RowDescription {
+    int id = 0;  // the first control
+    RowRole role = RowRole::other;
+    std::vector<RowField> fields;
+    // Element rows: the dialog they open over the element at `element` (for lists,
+    // `capacity` elements of `element_size` bytes from there).
+    Field element;
+    ElementDialogFactory factory;
+    size_t element_size = 0;
+    int capacity = 0;
+};
+
 // One declared row. Modifiers return the row so they chain.
 class Row {
 public:
@@ -130,6 +148,12 @@ public:
     // Runs when the user changes the row's control (picks an entry, clicks, edits).
     Row& on_change(std::function<void()> handler);
 
+    // The row shows bytes that the record's description calls `described` in another
+    // meaning (a byte holding either a cost or flags), while its condition holds.
+    Row& overlays(definitions::FieldKind described);
+
+    const RowDescription& description() const { return description_; }
+
     // The row's first control.
     QWidget* control() const { return controls_.empty() ? nullptr : controls_.front(); }
 
@@ -144,6 +168,7 @@ private:
     std::optional<NumberFormat> format_;  // edit rows: how `optional` shows 0
     std::function<void(CDataExchange&)> exchange_;
     std::function<bool()> condition_;
+    RowDescription description_;
 };
 
 class Form {
@@ -251,6 +276,9 @@ public:
     // Walks the rows in order; stops at the first refused entry.
     void exchange(CDataExchange& dx);
 
+    // Every row in declaration order.
+    const std::deque<Row>& rows() const { return rows_; }
+
 private:
     struct Box;
     // `shown` in display order; `registered` the exchanged controls with their ids.
@@ -262,6 +290,7 @@ private:
     void pop_box();
     void update_dependencies();
     Row& edit_row(int id, const QString& label, Field field, const NumberFormat& format);
+    static Row& described(Row& row, RowRole role, std::vector<RowField> fields);
     void* at(Field field) const { return record_ + field.offset; }
     void check_field(Field field, std::initializer_list<int> sizes) const;
 

@@ -1,0 +1,134 @@
+// Opening each registered form offscreen in a working folder holding 1,000 tags in
+// each group its record refers to: building the dialog, reading the tag, filling
+// every picker and element list, then closing it. The tag names a tag of every
+// referenced group and fills its element lists. The registry's tag-name lists are
+// built beforehand, as the main window builds them with the tree.
+
+#include "qt_benchmark_main.h"
+#include "definitions/group_registry.h"
+#include "editor/tag_dialog.h"
+#include "editor/tag_group_registry.h"
+#include "editor/toolkit/form_dialogs.h"
+#include "tag_files/tag_data.h"
+#include "tag_files/tag_directory.h"
+#include "tag_files/tag_editing.h"
+#include "tag_files/tag_groups.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using definitions::FieldDescription;
+using definitions::FieldKind;
+using definitions::RecordDescription;
+
+constexpr int tags_per_group = 1000;
+
+void referenced_groups(const RecordDescription& record, std::set<tag_code>& groups) {
+    for (const FieldDescription& field : record.fields) {
+        if (field.kind == FieldKind::tag_reference) groups.insert(field.reference_group);
+        if (field.kind == FieldKind::record_array && field.element) referenced_groups(*field.element, groups);
+    }
+}
+
+// Every reference of the record, sub-records included, names the last tag of its group.
+void name_last_tags(const RecordDescription& record, std::byte* bytes, const std::map<tag_code, int32_t>& last) {
+    for (const FieldDescription& field : record.fields) {
+        for (uint32_t i = 0; i < field.count; ++i) {
+            std::byte* at = bytes + field.offset + i * definitions::field_element_size(field);
+            if (field.kind == FieldKind::tag_reference) std::memcpy(at, &last.at(field.reference_group), 4);
+            if (field.kind == FieldKind::record_array && field.element) name_last_tags(*field.element, at, last);
+        }
+    }
+}
+
+// The group form's element lists hold as many elements as they can.
+void fill_element_lists(tag_code group, std::byte* record) {
+    const std::unique_ptr<CTagDialog> dialog(CTagGroupRegistry::open_editor(group, NONE, nullptr));
+    auto* form_dialog = dynamic_cast<CFormTagDialog*>(dialog.get());
+    if (!form_dialog) return;
+    for (const toolkit::Row& row : form_dialog->form().rows()) {
+        const toolkit::RowDescription& described = row.description();
+        if (described.role != toolkit::RowRole::element_list) continue;
+        const toolkit::Field count = described.fields.at(1).field;
+        const auto capacity8 = static_cast<int8_t>(described.capacity);
+        const auto capacity16 = static_cast<int16_t>(described.capacity);
+        const int32_t capacity32 = described.capacity;
+        const void* capacity = count.size == 1 ? static_cast<const void*>(&capacity8)
+                               : count.size == 2 ? static_cast<const void*>(&capacity16)
+                                                 : static_cast<const void*>(&capacity32);
+        std::memcpy(record + count.offset, capacity, count.size);
+    }
+}
+
+tag_handle create_tag(tag_code group, const std::string& name, const void* data, int32_t size) {
+    tag_handle handle = tag_file_create(group, name.c_str(), tag_group_get_version(group));
+    if (handle == NONE || (size > 0 && !tag_file_write(handle, 0, size, data))) std::abort();
+    return handle;
+}
+
+void BM_OpenForm(benchmark::State& state, tag_code group) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessary-form-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    const std::filesystem::path folder = pattern;
+    std::filesystem::current_path(folder);
+    tag_files_initialize();
+    if (!tag_files_open(false, nullptr, 0, NONE)) std::abort();
+
+    const definitions::TagGroupEntry& entry = *definitions::find_group(group);
+    std::set<tag_code> groups;
+    if (entry.description) referenced_groups(*entry.description, groups);
+    std::map<tag_code, int32_t> last;
+    for (tag_code referenced : groups) {
+        tag_handle handle = NONE;
+        for (int index = 0; index < tags_per_group; ++index) {
+            handle = create_tag(referenced, "tag " + std::to_string(index), nullptr, 0);
+            if (!tag_set_user_data(handle, 2)) std::abort();
+        }
+        last[referenced] = static_cast<int32_t>(tag_get_subgroup(handle));
+    }
+    const auto* host_default = static_cast<const std::byte*>(entry.default_definition);
+    std::vector<std::byte> record(host_default, host_default + entry.definition_size);
+    if (entry.description) name_last_tags(*entry.description, record.data(), last);
+    fill_element_lists(group, record.data());
+    definitions::record_to_file_order(entry, record.data());
+    const tag_code subgroup = tag_get_subgroup(
+        create_tag(group, "edited", record.data(), static_cast<int32_t>(record.size())));
+    tag_file_close_local();
+
+    CTagGroupRegistry registry;
+    for (tag_code referenced : groups) registry.rebuild_tag_list(referenced, true);
+    for (auto _ : state) {
+        const std::unique_ptr<CTagDialog> dialog(CTagGroupRegistry::open_editor(group, subgroup, nullptr));
+        dialog->show();
+        dialog->reject();
+        benchmark::DoNotOptimize(dialog->GetCurrentCollection());
+    }
+    tag_files_close();
+    std::filesystem::current_path(folder.parent_path());
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    for (const definitions::TagGroupEntry& row : definitions::tag_group_registry()) {
+        if (!CTagGroupRegistry::find_editor(row.group_tag) || !row.default_definition) continue;
+        benchmark::RegisterBenchmark((std::string("BM_OpenForm/") + tag_code_to_text(row.group_tag)).c_str(),
+                                     BM_OpenForm, row.group_tag)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(2.0);
+    }
+    return run_editor_benchmarks(argc, argv);
+}

@@ -1,0 +1,116 @@
+// Checks that hold for every form registered as a group's editor.
+
+#include "every_form.h"
+
+#include "definitions/group_registry.h"
+#include "editor/tag_dialog.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace editor_test {
+namespace {
+
+using definitions::FieldKind;
+
+class EveryFormTest : public FormTest, public ::testing::WithParamInterface<tag_code> {};
+
+// The field holding the first byte that differs; empty when the two are the same.
+std::string first_difference(tag_code group, const std::vector<std::byte>& after,
+                             const std::vector<std::byte>& before) {
+    const auto [a, b] = std::mismatch(after.begin(), after.end(), before.begin(), before.end());
+    if (a == after.end() && b == before.end()) return {};
+    const auto offset = static_cast<uint32_t>(a - after.begin());
+    const DescribedField described =
+        described_field_at(*definitions::find_group(group)->description, offset, FieldKind::integer);
+    return "byte " + std::to_string(offset) + " (" + (described.field ? described.field->name : "undescribed") + ")";
+}
+
+// Open and OK, here and in every dialog it opens, writes back what was read: the
+// default record and a record whose every field holds something else.
+TEST_P(EveryFormTest, UntouchedFormLeavesEveryByteOfTheTag) {
+    const tag_code group = GetParam();
+    const auto* host_default = static_cast<const std::byte*>(definitions::get_default_definition(group));
+    ASSERT_NE(host_default, nullptr);
+    const std::vector<std::vector<std::byte>> records{
+        {host_default, host_default + definitions::get_definition_size(group)}, random_record(group, 15)};
+    for (size_t i = 0; i < records.size(); ++i) {
+        const tag_code subgroup = create_record_tag(group, "record " + std::to_string(i), records[i]);
+        const std::vector<std::byte> before = tag_data(group, subgroup);
+        const auto dialog = open_form(group, subgroup);
+        ASSERT_NE(dialog, nullptr);
+        accept_every_element_dialog(*dialog);
+        dialog->accept();
+        ASSERT_EQ(dialog->result(), QDialog::Accepted) << services.message_texts().join("; ").toStdString();
+        EXPECT_EQ(first_difference(group, tag_data(group, subgroup), before), "")
+            << (i == 0 ? "default record" : "random record");
+    }
+    EXPECT_EQ(services.unscripted_dialogs(), 0);
+}
+
+// Each row shows its field as the group's field description describes it: the same
+// kind and width at the same offset, in the group form and in every element dialog.
+TEST_P(EveryFormTest, RowsAgreeWithTheFieldDescriptions) {
+    const tag_code group = GetParam();
+    const definitions::TagGroupEntry* entry = definitions::find_group(group);
+    ASSERT_TRUE(entry && entry->description) << group_test_name(group);
+    int checked = 0;
+    for_each_declared_form(group, [&](const toolkit::Form& form, uint32_t offset) {
+        for (const toolkit::Row& row : form.rows()) {
+            for (const toolkit::RowField& shown : row.description().fields) {
+                const uint32_t at = offset + shown.field.offset;
+                const DescribedField described = described_field_at(*entry->description, at, shown.kind);
+                const std::string where = "row " + std::to_string(row.description().id) + " of dialog " +
+                                          std::to_string(form.dialog().template_id()) + " at offset " +
+                                          std::to_string(at);
+                ++checked;
+                if (!described.field) {
+                    ADD_FAILURE() << where << ": no field is described there";
+                    continue;
+                }
+                EXPECT_EQ(static_cast<int>(described.field->kind), static_cast<int>(shown.kind))
+                    << where << " (" << described.field->name << ")";
+                if (shown.field.size == 0 || shown.kind == FieldKind::record_array) continue;
+                const uint32_t element = definitions::field_element_size(*described.field);
+                EXPECT_EQ(described.field->width, shown.field.size) << where << " (" << described.field->name << ")";
+                EXPECT_EQ(element ? described.inside % element : 0, 0u)
+                    << where << " lies inside an element of " << described.field->name;
+            }
+        }
+    });
+    EXPECT_GT(checked, 0);
+}
+
+// The form fits a screen; TESSARY_FORM_PICTURES names a folder to write its
+// picture to, as <group>.png.
+TEST_P(EveryFormTest, FormFitsAScreen) {
+    const tag_code group = GetParam();
+    const auto* host_default = static_cast<const std::byte*>(definitions::get_default_definition(group));
+    ASSERT_NE(host_default, nullptr);
+    const tag_code subgroup = create_record_tag(
+        group, "default", {host_default, host_default + definitions::get_definition_size(group)});
+    const auto dialog = open_form(group, subgroup);
+    ASSERT_NE(dialog, nullptr);
+    // Sized by hand: adjusting the size would bound it by the offscreen screen.
+    dialog->resize(dialog->sizeHint());
+    const QImage picture = dialog->grab().toImage();
+    EXPECT_LE(picture.width(), 1600);
+    EXPECT_LE(picture.height(), 1000);
+    if (const char* folder = std::getenv("TESSARY_FORM_PICTURES")) {
+        const QString path = QDir(QString::fromLocal8Bit(folder))
+                                 .filePath(QString::fromLatin1(tag_code_to_text(group)) + QStringLiteral(".png"));
+        EXPECT_TRUE(picture.save(path)) << path.toStdString();
+    }
+    dialog->reject();
+}
+
+INSTANTIATE_TEST_SUITE_P(RegisteredForms, EveryFormTest, ::testing::ValuesIn(groups_with_forms()),
+                         [](const ::testing::TestParamInfo<tag_code>& info) { return group_test_name(info.param); });
+
+}  // namespace
+}  // namespace editor_test
