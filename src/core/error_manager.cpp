@@ -33,8 +33,6 @@ constexpr std::array<const char*, error_kind_count> kind_names = {
     "Warning",
 };
 
-constexpr const char* log_file_name = "kelvo_log.txt";
-
 // This platform has no version number of its own to report.
 constexpr int this_system_number = 0;
 

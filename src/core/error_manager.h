@@ -35,6 +35,9 @@ inline constexpr int error_kind_count = 19;
 const char* error_kind_name(int kind);
 bool error_kind_is_fatal(int kind);
 
+// The log, in the working folder.
+inline constexpr const char* log_file_name = "kelvo_log.txt";
+
 // Capacities of the formatted message and of the text kept since the last clear.
 inline constexpr int error_message_capacity = 256;
 inline constexpr int error_text_capacity = 1024;

@@ -1,10 +1,12 @@
 #include "editor/quillet_frame_wnd.h"
 
+#include "core/error_manager.h"
 #include "editor/character_translation.h"
 #include "editor/frame_commands.h"
 #include "editor/platform/services.h"
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
+#include "tag_files/monolithic_loader.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_groups.h"
 #include "tag_files/tag_header.h"
@@ -18,6 +20,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -30,6 +33,8 @@ constexpr int frame_text_margin = 64;
 // Rows of room below the group items, for a group opened at start.
 constexpr int frame_spare_rows = 8;
 constexpr int frame_row_spacing = 4;
+// Refused files named in the status line; the rest are counted.
+constexpr size_t refused_files_named = 4;
 // How long the status line keeps a passing remark.
 constexpr int remark_milliseconds = 10000;
 
@@ -91,7 +96,22 @@ CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
                               platform::application_name(), platform::Buttons::ok, platform::Icon::none);
     }
     tree_->show();
+    report_refused_files();
     size_to_contents();
+}
+
+void CQuilletFrameWnd::report_refused_files() {
+    const std::vector<std::string> refused = refused_monolithic_files();
+    if (refused.empty()) return;
+    QStringList named;
+    for (size_t index = 0; index < refused.size() && index < refused_files_named; ++index) {
+        named.append(text_from_windows_1252(refused[index]));
+    }
+    if (refused.size() > refused_files_named) {
+        named.append(QStringLiteral("%1 more").arg(refused.size() - refused_files_named));
+    }
+    statusBar()->showMessage(QStringLiteral("Not loaded: %1 (see %2)")
+                                 .arg(named.join(QStringLiteral(", ")), QString::fromLatin1(log_file_name)));
 }
 
 CQuilletFrameWnd::~CQuilletFrameWnd() = default;

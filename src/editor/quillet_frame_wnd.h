@@ -73,6 +73,9 @@ private:
     // Wide enough for the longest group text and the longest tag name, tall
     // enough for every group, within the screen's available area.
     void size_to_contents();
+    // Names in the status line the monolithic files start-up refused, whose
+    // tags are therefore missing; the log says why.
+    void report_refused_files();
     void show_context_menu(const QPoint& position);
     void set_item_image(QTreeWidgetItem* item, int image);
     void update_group_image(QTreeWidgetItem* group_item);

@@ -1,6 +1,8 @@
 #include "tag_files/monolithic_loader.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/error_manager.h"
@@ -23,11 +25,23 @@ struct loader_state {
     std::array<bool, foundation_file_count> foundation_entry_points_read{};
     std::int16_t extra_plugin = NONE;       // plugin row of the extra plugin
     std::int32_t extra_loaded_file = NONE;  // its loaded-file row
+    // Files present but refused, by folder and name: by the plugins-folder scan
+    // of initialization, and by the last opening of the directory.
+    std::vector<std::string> refused_by_scan;
+    std::vector<std::string> refused_by_open;
 };
 
 loader_state& state() {
     static loader_state instance;
     return instance;
+}
+
+void note_refused(std::vector<std::string>& refused, const std::string& path) {
+    if (std::find(refused.begin(), refused.end(), path) == refused.end()) refused.push_back(path);
+}
+
+void note_refused(std::vector<std::string>& refused, const char* folder, const std::string& name) {
+    note_refused(refused, std::string(folder) + "/" + name);
 }
 
 file_reference foundation_file(int index, std::int16_t root) {
@@ -63,7 +77,7 @@ bool on_first_root(int index, Accept accept) {
 }
 
 bool load_foundation_file(int index) {
-    return on_first_root(index, [index](file_reference& file, const monolithic_header& header) {
+    const bool loaded = on_first_root(index, [index](file_reference& file, const monolithic_header& header) {
         std::int32_t file_index = NONE;
         if (!read_monolithic_tags(file, header, false, &file_index)) return false;
         state().content_checksum ^= header.checksum;
@@ -73,6 +87,11 @@ bool load_foundation_file(int index) {
         }
         return true;
     });
+    // A foundation file that is not there is no refusal: the game disc may hold it.
+    if (!loaded && file_exists(foundation_file(index, working_folder_root))) {
+        note_refused(state().refused_by_open, tags_folder_name, foundation_file_names[index]);
+    }
+    return loaded;
 }
 
 // Loads one plugin row; its loaded-file row, or NONE.
@@ -85,15 +104,17 @@ std::int32_t load_plugin(std::int16_t index) {
     const bool loaded = read_monolithic_header(file, header) &&
                         (header.type == monolithic_type_plugin || header.type == monolithic_type_patch) &&
                         read_monolithic_tags(file, header, false, &file_index);
+    if (!loaded) note_refused(state().refused_by_open, plugins_folder_name, row->name);
     return loaded ? file_index : std::int32_t(NONE);
 }
 
 // Fills a plugin row from a plugins-folder file that passed every check; the row
 // is given back when its entry points cannot be read. The row is filled before
 // the entry points are read, since their rank depends on whether it is a patch.
-void add_plugin_row(file_reference& file, const monolithic_header& header) {
+// False when the file keeps no row.
+bool add_plugin_row(file_reference& file, const monolithic_header& header) {
     const std::int16_t index = plugin_row_take();
-    if (index == NONE) return;
+    if (index == NONE) return false;
     plugin_row* row = plugin_row_at(index);
     row->plugin_flags = header.plugin_flags;
     copy_text(row->name, bounded_text(header.name));
@@ -102,12 +123,15 @@ void add_plugin_row(file_reference& file, const monolithic_header& header) {
     row->marks_file = (header.flags & monolithic_flag_marks_file) != 0;
     row->is_patch = header.type == monolithic_type_patch;
     row->has_entry_points = header.entry_point_count != 0;
-    if (!read_entry_points(file, header, index)) plugin_row_release(index);
+    if (read_entry_points(file, header, index)) return true;
+    plugin_row_release(index);
+    return false;
 }
 
 }  // namespace
 
 bool load_foundation_files() {
+    state().refused_by_open.clear();
     tag_files_set_foundation_present(true);
     state().content_checksum = content_checksum_start;
     for (int index = 0; index < foundation_file_count; ++index) {
@@ -164,15 +188,18 @@ void scan_plugins_folder() {
             files.push_back(file);
         }
     }
+    state().refused_by_scan.clear();
     if (files.empty()) return;
     for (file_reference& file : files) {
         monolithic_header header;
+        const std::string name = file_reference_get_name(file, name_part_name | name_part_extension);
         if (!read_monolithic_header(file, header) ||
             (header.type != monolithic_type_plugin && header.type != monolithic_type_patch) ||
             !read_monolithic_tags(file, header, true)) {
+            note_refused(state().refused_by_scan, plugins_folder_name, name);
             continue;
         }
-        add_plugin_row(file, header);
+        if (!add_plugin_row(file, header)) note_refused(state().refused_by_scan, plugins_folder_name, name);
         close_file(file);
     }
     load_patches(highest_patch_level());
@@ -201,6 +228,12 @@ void reset_monolithic_state() {
     unload_monolithic_files();
     reset_plugin_tables();
     state() = loader_state{};
+}
+
+std::vector<std::string> refused_monolithic_files() {
+    std::vector<std::string> refused = state().refused_by_scan;
+    for (const std::string& path : state().refused_by_open) note_refused(refused, path);
+    return refused;
 }
 
 std::uint32_t tag_files_checksum() { return state().content_checksum; }

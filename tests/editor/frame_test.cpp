@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 namespace editor_test {
@@ -451,6 +452,26 @@ TEST_F(FrameTest, WindowOpensWideEnoughForLongNamesWithinTheScreen) {
     const QSize available = frame.screen()->availableGeometry().size();
     EXPECT_LE(frame.frameGeometry().width(), available.width());
     EXPECT_LE(frame.frameGeometry().height(), available.height());
+}
+
+// A foundation file cut short and a plugin that is no monolithic file: their
+// tags are missing, and the status line says which files and where to look.
+TEST_F(FrameTest, StatusLineNamesTheFilesStartUpRefused) {
+    {
+        CQuilletFrameWnd frame;
+        EXPECT_EQ(frame.statusBar()->currentMessage(), QString());
+    }
+    tag_handle zebra = tag_find(monsters, subgroup_from_name("Zebra"));
+    ASSERT_TRUE(tag_set_destination(zebra, 0));
+    tag_file_close_local();
+    ASSERT_TRUE(rebuild_foundation_files());
+    std::filesystem::resize_file(folder.path() / "tags" / "small install", 100);
+    folder.write_file("plugins/Broken", std::string(300, 'x'));
+    tag_files_initialize();
+    ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
+    CQuilletFrameWnd frame;
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              QStringLiteral("Not loaded: plugins/Broken, tags/small install (see kelvo_log.txt)"));
 }
 
 TEST_F(FrameTest, PopulateGroupCountsAgainAfterAChange) {

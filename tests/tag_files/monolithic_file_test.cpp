@@ -120,6 +120,26 @@ TEST_F(MonolithicLoading, UnterminatedTagNameAndShortHeaderAreRefused) {
     EXPECT_EQ(occurrences_in_log("has no header"), 1);
 }
 
+// What start-up could not load is named, once each; a foundation file that is
+// simply not there is no refusal.
+TEST_F(MonolithicLoading, RefusedFilesAreNamedWithTheirFolder) {
+    folder.write_file("tags/small install", monolithic_bytes(file_contents{3, 0, 0, {}, {ogre}}).substr(0, 60));
+    folder.write_file("tags/medium install", monolithic_bytes(file_contents{3, 0, 0, {}, {wolf}}));
+    write_plugin("Short", std::string(100, 'k'));
+    write_plugin("Good", monolithic_bytes(plugin_with({wolf})));
+    restart();
+    ASSERT_TRUE(open_directory());
+    ASSERT_TRUE(open_directory());
+    EXPECT_EQ(refused_monolithic_files(), (std::vector<std::string>{"plugins/Short", "tags/small install"}));
+    EXPECT_NE(tag_find(monsters, make_tag("wolf")), NONE);
+
+    folder.write_file("tags/small install", monolithic_bytes(file_contents{3, 0, 0, {}, {ogre}}));
+    folder.write_file("plugins/Short", monolithic_bytes(plugin_with({ogre})));
+    restart();
+    ASSERT_TRUE(open_directory());
+    EXPECT_TRUE(refused_monolithic_files().empty());
+}
+
 TEST_F(MonolithicLoading, TagOneByteOverTwelveMegabytesRefusesTheWholeFile) {
     const tag_fixtures::monolithic_tag large{"Large", monsters, make_tag("larg"), std::string(12582913, 'L')};
     write_plugin("Large", monolithic_bytes(plugin_with({wolf, large})));
