@@ -24,6 +24,7 @@
 #include "media/collection_writer.h"
 #include "media/font_import.h"
 #include "media/system_fonts.h"
+#include "media/wave_writer.h"
 #include "tag_files/monolithic_loader.h"
 #include "tag_files/monolithic_writer.h"
 #include "tag_files/plugin_list.h"
@@ -258,6 +259,19 @@ void font_seeds() {
     }
 }
 
+// Short tones as our WAVE writer writes them.
+void wave_seeds() {
+    for (const int channels : {1, 2}) {
+        std::vector<std::int16_t> samples(std::size_t(70 * channels));
+        for (std::size_t index = 0; index < samples.size(); ++index) {
+            samples[index] = std::int16_t((index % 16) * 2000 - 16000);
+        }
+        const auto file = wave_file_bytes(samples, channels, channels == 1 ? 22050 : 44100);
+        if (!file) fail("wave_file_bytes");
+        write_seed("wave_reader", "channels_" + std::to_string(channels), bytes_of(*file));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,6 +296,7 @@ int main(int argc, char** argv) {
     local_tag_seeds();
     monolithic_seeds();
     font_seeds();
+    wave_seeds();
 
     tag_files_close();
     fs::current_path(output);
