@@ -10,6 +10,7 @@
 #include "cli/command_error.h"
 #include "cli/demo_command.h"
 #include "cli/diff_command.h"
+#include "cli/font_commands.h"
 #include "cli/list_commands.h"
 #include "cli/session.h"
 #include "cli/tag_commands.h"
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     const CommandDefinition commands[] = {
         list_command,   info_command,         new_command,     export_command,
         import_command, delete_command,       diff_command,    build_plugin_command,
-        rebuild_foundation_command, verify_command, demo_command,
+        rebuild_foundation_command, verify_command, demo_command, import_font_command,
     };
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);

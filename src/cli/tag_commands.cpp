@@ -28,7 +28,7 @@ int run_new(const ParsedCommand& command) {
         throw CommandError("a tag name has at most 31 characters", exit_usage);
     }
     if (group == font_group) {
-        throw CommandError("font tags are made by importing a system font in the editor; this tool does not");
+        throw CommandError("font tags are made by importing a system font: import-font FAMILY NAME");
     }
     Session session(Access::writer);
     if (const tag_handle existing = find_tag(group, name); existing != NONE && !command.has("--force")) {
