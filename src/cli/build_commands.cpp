@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "cli/command_error.h"
+#include "cli/count_text.h"
 #include "cli/session.h"
 #include "cli/tag_lookup.h"
 #include "cli/terminal_progress.h"
@@ -90,7 +91,8 @@ int run_build_plugin(const ParsedCommand& command) {
         throw CommandError(failure("could not build the plugin " + target, session));
     }
     session.report_warnings();
-    std::printf("wrote %s (%zu tags%s)\n", target.c_str(), count, icon != NONE ? ", with the plugin icon" : "");
+    std::printf("wrote %s (%s%s)\n", target.c_str(), count_text(count, "tag").c_str(),
+                icon != NONE ? ", with the plugin icon" : "");
     return 0;
 }
 
@@ -105,19 +107,51 @@ void show_rebuild_progress(int destination, void* data) {
                              foundation_file_names[destination]);
 }
 
-int run_rebuild_foundation(const ParsedCommand&) {
+std::vector<tag_handle> visible_tags(const tag_info& query) {
+    std::vector<tag_handle> handles(static_cast<std::size_t>(tag_query(&query, nullptr, -1)));
+    tag_query(&query, handles.data(), static_cast<std::int32_t>(handles.size()));
+    return handles;
+}
+
+// The rebuild writes the foundation files from local tags alone, so a tag that
+// only a foundation file holds would be gone afterwards.
+void refuse_losing_foundation_tags() {
+    tag_info query;
+    tag_query_initialize(&query);
+    query.file_type = tag_file_type_foundation;
+    const std::vector<tag_handle> lost = visible_tags(query);
+    if (lost.empty()) return;
+    constexpr std::size_t names_shown = 5;
+    std::string names;
+    for (std::size_t index = 0; index < std::min(lost.size(), names_shown); ++index) {
+        names += (index == 0 ? "" : ", ") + tag_path_text(lost[index]);
+    }
+    if (lost.size() > names_shown) names += ", ...";
+    throw CommandError("the rebuild would lose " + count_text(lost.size(), "tag") +
+                       " that only the foundation files hold (" + names +
+                       "); import them to make them local first, or give --force to drop them");
+}
+
+bool is_packaged(tag_handle handle) {
+    const group_definition* group = tag_group_get_definition(tag_get_group(handle));
+    return group && !(group->flags & group_flag_outside_local);
+}
+
+int run_rebuild_foundation(const ParsedCommand& command) {
     Session session(Access::writer);
-    std::array<std::int32_t, foundation_file_count> tag_counts{};
+    if (!command.has("--force")) refuse_losing_foundation_tags();
+    std::array<std::size_t, foundation_file_count> tag_counts{};
     std::array<std::uint64_t, foundation_file_count> bytes{};
     for (int destination = 0; destination < foundation_file_count; ++destination) {
         tag_info query;
         tag_query_initialize(&query);
         query.file_type = tag_file_type_local;
         query.destination = static_cast<std::int16_t>(destination);
-        std::vector<tag_handle> handles(static_cast<std::size_t>(tag_query(&query, nullptr, -1)));
-        tag_query(&query, handles.data(), static_cast<std::int32_t>(handles.size()));
-        tag_counts[static_cast<std::size_t>(destination)] = static_cast<std::int32_t>(handles.size());
-        for (const tag_handle handle : handles) bytes[static_cast<std::size_t>(destination)] += static_cast<std::uint64_t>(tag_get_size(handle));
+        for (const tag_handle handle : visible_tags(query)) {
+            if (!is_packaged(handle)) continue;
+            ++tag_counts[static_cast<std::size_t>(destination)];
+            bytes[static_cast<std::size_t>(destination)] += static_cast<std::uint64_t>(tag_get_size(handle));
+        }
     }
     std::uint64_t total = 0;
     std::array<std::uint64_t, foundation_file_count> bytes_before{};
@@ -134,11 +168,15 @@ int run_rebuild_foundation(const ParsedCommand&) {
     }
     session.report_warnings();
     for (int destination = 0; destination < foundation_file_count; ++destination) {
-        std::printf("wrote %s/%s (%d tags)\n", tags_folder_name, foundation_file_names[destination],
-                    static_cast<int>(tag_counts[static_cast<std::size_t>(destination)]));
+        std::printf("wrote %s/%s (%s)\n", tags_folder_name, foundation_file_names[destination],
+                    count_text(tag_counts[static_cast<std::size_t>(destination)], "tag").c_str());
     }
     return 0;
 }
+
+constexpr OptionSpec rebuild_foundation_options[] = {
+    {"--force", "", "rebuild even when tags that only the foundation files hold would be lost"},
+};
 
 constexpr OptionSpec build_plugin_options[] = {
     {"--url", "URL", "the web address shown with the plugin (at most 63 characters are kept)"},
@@ -162,10 +200,11 @@ constinit const CommandDefinition build_plugin_command{
 
 constinit const CommandDefinition rebuild_foundation_command{
     .name = "rebuild-foundation",
-    .arguments = "",
+    .arguments = "[--force]",
     .summary = "Rewrite the five foundation files in tags from the local tags, each tag going into the file\n"
-               "its destination names. Every file is replaced only once it is complete.",
-    .options = {},
+               "its destination names. Every file is replaced only once it is complete. Refused, unless\n"
+               "--force, when a tag that only the foundation files hold would be lost.",
+    .options = rebuild_foundation_options,
     .minimum_arguments = 0,
     .maximum_arguments = 0,
     .run = run_rebuild_foundation,

@@ -59,7 +59,7 @@ void write_output(const std::string& path, std::span<const std::byte> bytes) {
     }
     const std::string temporary = path + ".tessary-cli-new";
     const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) throw CommandError("cannot create '" + temporary + "': " + system_message());
+    if (descriptor < 0) throw CommandError("cannot create '" + path + "': " + system_message());
     const bool written = write_all(descriptor, bytes) && ::fsync(descriptor) == 0;
     const std::string message = system_message();
     ::close(descriptor);

@@ -81,11 +81,32 @@ std::optional<Scale> scale_of(FieldKind kind) {
     }
 }
 
+// The name of an entry in JSON. Some lists repeat a caption for another bit
+// (a check box of the same caption in another group box); a repeat is written
+// with its occurrence, "Affects Transparency (2)", so that every entry has a
+// name of its own.
+std::string json_name(std::span<const NamedValue> names, const NamedValue& entry) {
+    const std::string_view name = entry.name;
+    const auto earlier = std::count_if(
+        names.data(), &entry, [&](const NamedValue& other) { return other.name && other.name == name; });
+    return earlier == 0 ? std::string(name) : std::string(name) + " (" + std::to_string(earlier + 1) + ")";
+}
+
+// The entry of exactly that name; failing that, the one entry the name gives
+// ignoring case. Names may differ only in case ("None" beside "NONE"), and
+// each must lead back to its own value.
 const NamedValue* find_name(std::span<const NamedValue> names, std::string_view name) {
-    const auto found = std::ranges::find_if(names, [&](const NamedValue& entry) {
-        return entry.name && same_ignoring_case(entry.name, name);
-    });
-    return found == names.end() ? nullptr : &*found;
+    const NamedValue* found = nullptr;
+    bool ambiguous = false;
+    for (const NamedValue& entry : names) {
+        if (!entry.name) continue;
+        const std::string entry_name = json_name(names, entry);
+        if (entry_name == name) return &entry;
+        if (!same_ignoring_case(entry_name, name)) continue;
+        ambiguous = ambiguous || (found && found->value != entry.value);
+        found = &entry;
+    }
+    return ambiguous ? nullptr : found;
 }
 
 std::string known_names(std::span<const NamedValue> names) {
@@ -93,11 +114,19 @@ std::string known_names(std::span<const NamedValue> names) {
     for (const NamedValue& entry : names) {
         if (!entry.name) continue;
         text += text.empty() ? "\"" : ", \"";
-        text += entry.name;
+        text += json_name(names, entry);
         text += '"';
     }
     return text.empty() ? "none" : text;
 }
+
+// A byte fraction kept in the low byte of a 16-bit word, as the editor shows it;
+// the high byte is a member of its own so that nothing of the word is lost.
+bool keeps_low_byte(const FieldDescription& field) {
+    return field.kind == FieldKind::byte_fraction && field.width == 2;
+}
+
+std::string high_byte_name(const FieldDescription& field) { return std::string(field.name) + "_high_byte"; }
 
 std::uint64_t width_mask(int width) { return static_cast<std::uint64_t>(maximum_of(width, false)); }
 
@@ -150,9 +179,7 @@ json::Value flags_to_json(const FieldDescription& field, std::int64_t stored) {
     for (const NamedValue& entry : field.names) {
         const std::uint64_t mask = static_cast<std::uint32_t>(entry.value) & width_mask(field.width);
         if (!entry.name || mask == 0 || (remaining & mask) != mask) continue;
-        const NamedValue* first = find_name(field.names, entry.name);
-        if ((static_cast<std::uint32_t>(first->value) & width_mask(field.width)) != mask) continue;
-        names.emplace_back(entry.name);
+        names.emplace_back(json_name(field.names, entry));
         remaining &= ~mask;
     }
     if (remaining != 0) names.push_back(json::Value::unsigned_integer(remaining));
@@ -161,9 +188,7 @@ json::Value flags_to_json(const FieldDescription& field, std::int64_t stored) {
 
 json::Value enumeration_to_json(const FieldDescription& field, std::int64_t stored) {
     for (const NamedValue& entry : field.names) {
-        if (entry.value == stored && entry.name && find_name(field.names, entry.name)->value == stored) {
-            return json::Value(entry.name);
-        }
+        if (entry.value == stored && entry.name) return json::Value(json_name(field.names, entry));
     }
     return json::Value::integer(stored);
 }
@@ -201,7 +226,8 @@ json::Value element_to_json(const FieldDescription& field, const std::byte* at, 
         case FieldKind::real: return real_to_json(at);
         default: break;
     }
-    const std::int64_t stored = load_scalar(at, field.width, field.is_signed);
+    const std::int64_t word = load_scalar(at, field.width, field.is_signed);
+    const std::int64_t stored = keeps_low_byte(field) ? word & 0xFF : word;
     if (const std::optional<Scale> scale = scale_of(field.kind)) {
         return json::Value(json::Number{format_scaled(stored, *scale)});
     }
@@ -240,6 +266,17 @@ json::Value field_to_json(const FieldDescription& field, std::span<const std::by
     return json::Value(std::move(elements));
 }
 
+json::Value high_bytes_to_json(const FieldDescription& field, std::span<const std::byte> record) {
+    const auto high_byte = [&](std::uint32_t index) {
+        return json::Value::integer(
+            load_scalar(record.data() + field.offset + std::size_t{index} * 2, 2, false) >> 8);
+    };
+    if (field.count == 1) return high_byte(0);
+    json::Array bytes;
+    for (std::uint32_t index = 0; index < field.count; ++index) bytes.push_back(high_byte(index));
+    return json::Value(std::move(bytes));
+}
+
 // Import ---------------------------------------------------------------------
 
 class Importer {
@@ -253,8 +290,11 @@ public:
         bool good = true;
         for (const auto& [key, member] : object.members()) {
             // Named again for the lambda: clang 14 cannot capture a structured binding.
-            const bool known = std::ranges::any_of(
-                description.fields, [&member_key = key](const FieldDescription& field) { return member_key == field.name; });
+            const bool known =
+                std::ranges::any_of(description.fields, [&member_key = key](const FieldDescription& field) {
+                    return member_key == field.name ||
+                           (keeps_low_byte(field) && member_key == high_byte_name(field));
+                });
             if (!known) good = fail(join(path, key), "no such field in " + std::string(description.name));
         }
         for (const FieldDescription& field : description.fields) {
@@ -265,6 +305,13 @@ public:
                 good = fail(join(path, field.name), "missing");
             } else if (!this->field(field, *member, bytes, join(path, field.name))) {
                 good = false;
+            } else if (keeps_low_byte(field)) {
+                const json::Value* high = object.find(high_byte_name(field));
+                if (!high) {
+                    good = fail(join(path, high_byte_name(field)), "missing");
+                } else if (!high_bytes(field, *high, bytes, join(path, high_byte_name(field)))) {
+                    good = false;
+                }
             }
         }
         return good;
@@ -303,6 +350,29 @@ private:
         bool good = true;
         for (std::uint32_t index = 0; index < field.count; ++index) {
             if (!element(array[index], index, path + "[" + std::to_string(index) + "]")) good = false;
+        }
+        return good;
+    }
+
+    // Puts the high bytes into the words whose low bytes the field already holds.
+    bool high_bytes(const FieldDescription& field, const json::Value& value,
+                    std::span<std::byte> record_bytes, const std::string& path) {
+        static constexpr FieldDescription high_byte{
+            .name = "high byte", .offset = 0, .kind = FieldKind::integer, .width = 1, .is_signed = false};
+        const auto put = [&](const json::Value& element_value, std::uint32_t index, const std::string& at) {
+            const std::optional<std::int64_t> stored = number(high_byte, element_value, at);
+            if (!stored) return false;
+            std::byte* word = record_bytes.data() + field.offset + std::size_t{index} * 2;
+            store_scalar(word, 2, load_scalar(word, 2, false) | (*stored << 8));
+            return true;
+        };
+        if (field.count == 1) return put(value, 0, path);
+        if (!value.is_array() || value.as_array().size() != field.count) {
+            return fail(path, "expected an array of " + std::to_string(field.count) + " numbers");
+        }
+        bool good = true;
+        for (std::uint32_t index = 0; index < field.count; ++index) {
+            if (!put(value.as_array()[index], index, path + "[" + std::to_string(index) + "]")) good = false;
         }
         return good;
     }
@@ -355,8 +425,11 @@ private:
 
     std::optional<std::int64_t> in_range(const FieldDescription& field, std::optional<std::int64_t> stored,
                                          const std::string& shown, const std::string& path) {
-        const std::int64_t minimum = minimum_of(field.width, field.is_signed);
-        const std::int64_t maximum = maximum_of(field.width, field.is_signed);
+        const bool counts_elements = field.count_capacity >= 0;
+        const std::int64_t minimum = counts_elements ? 0 : minimum_of(field.width, field.is_signed);
+        std::int64_t maximum =
+            counts_elements ? field.count_capacity : maximum_of(field.width, field.is_signed);
+        if (keeps_low_byte(field)) maximum = maximum_of(1, false);
         if (stored && *stored >= minimum && *stored <= maximum) return stored;
         const Scale scale = scale_of(field.kind).value_or(Scale{});
         fail(path, shown + " is out of range (" + format_scaled(minimum, scale) + " to " +
@@ -539,7 +612,9 @@ json::Value record_to_json(const RecordDescription& description, std::span<const
     json::Object object;
     if (record.size() < description.size) return json::Value(std::move(object));
     for (const FieldDescription& field : description.fields) {
-        if (fits(description, field)) object.set(field.name, field_to_json(field, record, names));
+        if (!fits(description, field)) continue;
+        object.set(field.name, field_to_json(field, record, names));
+        if (keeps_low_byte(field)) object.set(high_byte_name(field), high_bytes_to_json(field, record));
     }
     return json::Value(std::move(object));
 }

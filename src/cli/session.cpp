@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -60,6 +61,9 @@ Session::~Session() {
 std::string Session::take_messages() const {
     std::string messages(error_text());
     clear_error();
+    // The tag file system names files the engine's way, with backslashes; the
+    // user reads the paths this tool takes.
+    std::ranges::replace(messages, '\\', '/');
     while (!messages.empty() && messages.back() == '\n') messages.pop_back();
     return messages;
 }

@@ -4,12 +4,14 @@
 #include <limits>
 
 #include "cli/command_error.h"
+#include "cli/count_text.h"
 #include "cli/file_io.h"
 #include "cli/json_reader.h"
 #include "cli/json_writer.h"
 #include "cli/session.h"
 #include "cli/tag_document.h"
 #include "cli/tag_lookup.h"
+#include "definitions/group_registry.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_editing.h"
 #include "tag_files/tag_groups.h"
@@ -49,6 +51,17 @@ std::vector<std::byte> data_from_json(tag_code group, const std::string& file, s
     throw CommandError(message);
 }
 
+// The editor reads a whole record from the start of a tag's data and can open
+// nothing shorter.
+void refuse_short_data(tag_code group, std::size_t size, const std::string& file) {
+    const definitions::TagGroupEntry* row = definitions::find_group(group);
+    const std::size_t record_size = !row ? 0 : row->description ? row->description->size : row->definition_size;
+    if (size >= record_size) return;
+    throw CommandError(file + " holds " + count_text(size, "byte") + ", less than the " +
+                       count_text(record_size, "byte") + " of a " + tag_group_get_folder_name(group) +
+                       " record, so the editor could not open the tag; --force imports it anyway");
+}
+
 int run_import(const ParsedCommand& command) {
     const TagPath path = parse_tag_path(command.arguments[0]);
     const std::string& file = command.arguments[1];
@@ -58,6 +71,7 @@ int run_import(const ParsedCommand& command) {
     const tag_code group = tag_get_group(handle);
     const std::vector<std::byte> input = read_input(file);
     const std::vector<std::byte> data = raw ? input : data_from_json(group, file, input);
+    if (raw && !command.has("--force")) refuse_short_data(group, data.size(), file);
     if (data.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         throw CommandError(file + " is too large for a tag");
     }
@@ -83,7 +97,7 @@ int run_import(const ParsedCommand& command) {
                            session.take_messages());
     }
     session.report_warnings();
-    std::printf("imported %zu bytes into %s%s\n", data.size(), target.c_str(),
+    std::printf("imported %s into %s%s\n", count_text(data.size(), "byte").c_str(), target.c_str(),
                 was_local ? "" : " (now a local tag)");
     return 0;
 }
@@ -96,6 +110,7 @@ constexpr OptionSpec export_options[] = {
 constexpr OptionSpec import_options[] = {
     {"--json", "", "FILE is a JSON document as export writes (the default)"},
     {"--raw", "", "FILE holds the data bytes as stored (file order)"},
+    {"--force", "", "with --raw: import data shorter than the group's record"},
 };
 constexpr std::string_view format_options[] = {"--json", "--raw"};
 
@@ -115,9 +130,10 @@ constinit const CommandDefinition export_command{
 
 constinit const CommandDefinition import_command{
     .name = "import",
-    .arguments = "G/NAME FILE [--raw | --json]",
+    .arguments = "G/NAME FILE [--raw | --json] [--force]",
     .summary = "Replace a tag's data in one step from FILE ('-': standard input). A tag of a monolithic file\n"
-               "becomes a local tag. JSON is checked field by field; on any error nothing is written.",
+               "becomes a local tag. JSON is checked field by field; on any error nothing is written. Raw\n"
+               "data shorter than the group's record is refused unless --force.",
     .options = import_options,
     .minimum_arguments = 2,
     .maximum_arguments = 2,

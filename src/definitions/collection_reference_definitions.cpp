@@ -37,7 +37,7 @@ namespace {
 
 constexpr FieldDescription collection_reference_fields[] = {
     reference("collection", 0, make_tag(".256")),
-    int16("permutation_count", 4, FieldKind::integer),
+    element_count("permutation_count", 4, collection_reference_maximum_permutations),
     int16("tint_fraction", 6, FieldKind::integer),
     records("permutations", 8, color_permutation_description, collection_reference_maximum_permutations),
     color("tint_color", 328),

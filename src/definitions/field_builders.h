@@ -51,6 +51,12 @@ constexpr FieldDescription reference(const char* name, uint32_t offset, tag_code
             .count = count, .reference_group = group};
 }
 
+// The signed 16-bit count of the elements in use of an array of that capacity.
+constexpr FieldDescription element_count(const char* name, uint32_t offset, int32_t capacity) {
+    return {.name = name, .offset = offset, .kind = FieldKind::integer, .width = 2, .is_signed = true,
+            .count_capacity = capacity};
+}
+
 // Bytes the codes leave alone and nothing edits.
 constexpr FieldDescription reserved(const char* name, uint32_t offset, uint32_t count) {
     return scalar(name, offset, FieldKind::reserved, 1, false, count);

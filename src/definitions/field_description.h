@@ -54,6 +54,9 @@ struct FieldDescription {
     int32_t bias = 0;                                // enumeration: stored = index - bias
     uint32_t reference_group = 0;                    // tag_reference: the referenced group's code
     const RecordDescription* element = nullptr;      // record_array: the sub-record
+    // The count of an element array: the values its array can hold, 0 to this.
+    // Negative for a field that counts nothing.
+    int32_t count_capacity = -1;
 };
 
 // Bytes one element of the field occupies.

@@ -38,7 +38,7 @@ namespace {
 
 constexpr FieldDescription model_animation_fields[] = {
     flags("flags", 0, 4, model_animation_flag_names),
-    int16("frame_count", 4),
+    element_count("frame_count", 4, model_animation_frame_capacity),
     int16("ticks_per_frame", 6),
     records("frames", 8, model_animation_frame_description, model_animation_frame_capacity),
     reserved("unused_504", 504, 444),

@@ -126,7 +126,7 @@ constexpr FieldDescription monster_definition_fields[] = {
     uint16("left_handed_fraction", AT(left_handed_fraction), FieldKind::fraction),
     enumeration("size", AT(size), monster_size_names, 0),
     reference("object", AT(object), make_tag("obje")),
-    int16("attack_count", AT(attack_count)),
+    element_count("attack_count", AT(attack_count), monster_attack_capacity),
     enumeration("desired_projectile_volume", AT(desired_projectile_volume), projectile_volume_names, 1),
     records("attacks", AT(attacks), attack_definition_description, monster_attack_capacity),
     reference("map_action_template", AT(map_action_template), make_tag("temp")),

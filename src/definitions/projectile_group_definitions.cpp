@@ -66,7 +66,7 @@ constexpr FieldDescription projectile_group_part_fields[] = {
 
 constexpr FieldDescription projectile_group_definition_fields[] = {
     uint32("flags", AT(flags), FieldKind::flags),
-    int16("part_count", AT(part_count)),
+    element_count("part_count", AT(part_count), projectile_group_part_capacity),
     reserved("reserved_6", AT(reserved_6), 2),
     reference("mesh_effect", AT(mesh_effect), make_tag("meef")),
     reference("sound", AT(sound), make_tag("soun")),

@@ -109,7 +109,7 @@ const RecordDescription sound_list_entry_description{
 namespace {
 
 constexpr FieldDescription sound_list_fields[] = {
-    int16("count", 0),
+    element_count("count", 0, sound_list_capacity),
     reserved("padding", 2, 14),
     records("entries", 16, sound_list_entry_description, sound_list_capacity),
 };

@@ -75,8 +75,8 @@ TEST_F(CliTest, FoundationFilesAreRebuiltByDestination) {
     ok({"new", "mons", "Ogre"});
     ok({"new", "stli", "Names"});  // string lists go to destination 3
     const std::string rebuilt = ok({"rebuild-foundation"});
-    EXPECT_TRUE(contains(rebuilt, "wrote tags/small install (1 tags)")) << rebuilt;
-    EXPECT_TRUE(contains(rebuilt, "wrote tags/international small install (1 tags)")) << rebuilt;
+    EXPECT_TRUE(contains(rebuilt, "wrote tags/small install (1 tag)")) << rebuilt;
+    EXPECT_TRUE(contains(rebuilt, "wrote tags/international small install (1 tag)")) << rebuilt;
     EXPECT_TRUE(contains(rebuilt, "wrote tags/international large install (0 tags)")) << rebuilt;
     const CliRun verified = cli({"verify"});
     EXPECT_EQ(verified.status, 0) << verified.out;
@@ -266,6 +266,74 @@ TEST_F(CliTest, DemoCollectionCarriesTheUserDataItsPickersAskFor) {
     ASSERT_NE(at, std::string::npos) << info;
     const unsigned long user_data = std::stoul(info.substr(at + 13));
     for (const unsigned long bits : {2ul, 4ul, 8ul}) EXPECT_EQ(user_data & bits, bits) << info;
+}
+
+TEST_F(CliTest, FoundationRebuildCountsWhatItWritesAndKeepsWhatOnlyTheFoundationHolds) {
+    ok({"new", "mons", "Ogre"});
+    ok({"new", "pref", "Settings"});  // destination 0, but preferences are never packaged
+    EXPECT_TRUE(contains(ok({"rebuild-foundation"}), "wrote tags/small install (1 tag)\n"));
+    EXPECT_EQ(folder.read_file("tags/small install").substr(102, 2), std::string("\0\1", 2))
+        << "its tag count";
+
+    ok({"delete", "mons/Ogre"});
+    const std::string before = folder.read_file("tags/small install");
+    const CliRun refused = cli({"rebuild-foundation"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.err, "would lose 1 tag that only the foundation files hold (monsters/Ogre)"))
+        << refused.err;
+    EXPECT_EQ(folder.read_file("tags/small install"), before);
+    ok({"rebuild-foundation", "--force"});
+    EXPECT_FALSE(contains(ok({"list"}), "Ogre"));
+
+    ok({"demo", "demo"});
+    const CliRun demo = cli({"-C", "demo", "rebuild-foundation"});
+    EXPECT_EQ(demo.status, 1);
+    EXPECT_TRUE(contains(demo.err, "tags that only the foundation files hold (")) << demo.err;
+    EXPECT_TRUE(contains(demo.err, ", ...); ")) << "only the first few are named: " << demo.err;
+}
+
+TEST_F(CliTest, ImportRefusesShortRawDataAndCountsBeyondTheirArrays) {
+    ok({"new", "mons", "Dwarf"});
+    const std::vector<std::byte> before = raw("mons/Dwarf");
+    folder.write_file("short.bin", std::string(10, 'x'));
+    const CliRun refused = cli({"import", "mons/Dwarf", "short.bin", "--raw"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(
+        contains(refused.err, "short.bin holds 10 bytes, less than the 1024 bytes of a monsters record"))
+        << refused.err;
+    EXPECT_EQ(raw("mons/Dwarf"), before);
+    EXPECT_TRUE(contains(ok({"import", "mons/Dwarf", "short.bin", "--raw", "--force"}), "imported 10 bytes"));
+
+    ok({"new", "mons", "Wight"});
+    const std::string document = ok({"export", "mons/Wight"});
+    const std::size_t count_at = document.find("\"attack_count\": ");
+    ASSERT_NE(count_at, std::string::npos);
+    const std::size_t value_at = count_at + std::string("\"attack_count\": ").size();
+    for (const char* count : {"9", "-3"}) {
+        std::string changed = document;
+        changed.replace(value_at, changed.find_first_of(",\n", value_at) - value_at, count);
+        const CliRun beyond = cli({"import", "mons/Wight", "-"}, changed);
+        EXPECT_EQ(beyond.status, 1);
+        EXPECT_TRUE(
+            contains(beyond.err, std::string("fields.attack_count: ") + count + " is out of range (0 to 4)"))
+            << beyond.err;
+    }
+}
+
+TEST_F(CliTest, MessagesNameFilesAsTheUserKnowsThem) {
+    ok({"new", "mons", "Ogre"});
+    const CliRun nowhere = cli({"export", "mons/Ogre", "-o", "no folder/ogre.json"});
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_TRUE(contains(nowhere.err, "cannot create 'no folder/ogre.json'")) << nowhere.err;
+    EXPECT_TRUE(contains(ok({"build-plugin", "Ogres", "mons/Ogre"}), "plugins/Ogres (1 tag)"));
+
+    ok({"rebuild-foundation"});
+    std::string foundation = folder.read_file("tags/small install");
+    set_byte(foundation, 128 + 60, 'x');  // the tag header's signature
+    folder.write_file("tags/small install", foundation);
+    const CliRun listed = cli({"list"});
+    EXPECT_TRUE(contains(listed.err, "found an invalid tag in the monolithic file 'tags/small install'"))
+        << listed.err;
 }
 
 TEST_F(CliTest, EveryCommandHasHelpAndUsageErrorsExitWithTwo) {

@@ -5,11 +5,17 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "cli/json_writer.h"
 #include "cli/record_json.h"
+#include "definitions/collection_reference_definitions.h"
+#include "definitions/model_animation_definitions.h"
 #include "definitions/monster_definitions.h"
+#include "definitions/object_definitions.h"
+#include "definitions/projectile_group_definitions.h"
 #include "definitions/record_catalog.h"
+#include "definitions/sound_definitions.h"
 
 namespace cli {
 namespace {
@@ -41,6 +47,14 @@ TEST(RecordJson, EveryRecordGivesBackItsBytes) {
             for (std::byte& byte : record) {
                 state = state * 1103515245u + 12345u;
                 byte = static_cast<std::byte>(seed % 4 == 0 ? (state >> 16) & 0x81 : state >> 16);
+            }
+            // An element count stays within its array, as import demands.
+            for (const FieldDescription& field : description->fields) {
+                if (field.count_capacity < 0) continue;
+                std::int16_t count;
+                std::memcpy(&count, record.data() + field.offset, sizeof count);
+                count = static_cast<std::int16_t>((count & 0x7FFF) % (field.count_capacity + 1));
+                std::memcpy(record.data() + field.offset, &count, sizeof count);
             }
             const json::Value fields = record_to_json(*description, record, names);
             std::vector<std::byte> back(description->size, std::byte{0x5A});
@@ -98,6 +112,98 @@ TEST(RecordJson, ImportNamesEveryBadField) {
         EXPECT_NE(std::ranges::find(errors, error), errors.end()) << error;
     }
     EXPECT_EQ(errors.size(), expected.size());
+}
+
+// The JSON of one field after a round trip of the record through JSON, which
+// must give back the same bytes.
+std::string exported_field(const definitions::RecordDescription& description,
+                           const std::vector<std::byte>& record, std::string_view name) {
+    const json::Value fields = record_to_json(description, record, NoTagNames());
+    std::vector<std::byte> back(description.size);
+    std::vector<std::string> errors;
+    EXPECT_TRUE(record_from_json(description, fields, back, NoTagNames(), errors)) << errors.front();
+    EXPECT_EQ(back, record);
+    return json::write_compact(*fields.as_object().find(name));
+}
+
+// Imports the record's own JSON with one field replaced; the first error, or
+// "stored N" with the field's 16-bit word.
+std::string imported_word(const definitions::RecordDescription& description, std::string_view name,
+                          json::Value value) {
+    std::vector<std::byte> record(description.size);
+    json::Object fields = record_to_json(description, record, NoTagNames()).as_object();
+    fields.set(std::string(name), std::move(value));
+    std::vector<std::string> errors;
+    if (!record_from_json(description, json::Value(std::move(fields)), record, NoTagNames(), errors)) {
+        return errors.front();
+    }
+    std::uint16_t word;
+    std::memcpy(&word, record.data() + field_named(description, name).offset, sizeof word);
+    return "stored " + std::to_string(word);
+}
+
+TEST(RecordJson, RepeatedAndCaseVariantNamesEachLeadToTheirOwnValue) {
+    const definitions::RecordDescription& local_group =
+        definitions::local_projectile_group_definition_description;
+    std::vector<std::byte> record(local_group.size);
+    const std::uint32_t flags = 0x200 | 0x2000 | 0x4000 | 0x80000 | 0x100000;
+    std::memcpy(record.data() + field_named(local_group, "flags").offset, &flags, sizeof flags);
+    EXPECT_EQ(exported_field(local_group, record, "flags"),
+              "[\"Affects Transparency\", \"Affects Transparency (2)\", \"Affects Target Number (2)\", "
+              "\"Affects Horizontal Scale (2)\", \"Affects Vertical Scale (2)\"]");
+
+    const definitions::RecordDescription& scenery = definitions::scenery_definition_description;
+    const std::size_t scoring = field_named(scenery, "netgame_scoring_type").offset;
+    std::vector<std::byte> scenery_record(scenery.size);
+    for (const auto& [stored, name] :
+         {std::pair<std::int16_t, const char*>{13, "\"None\""}, {-1, "\"NONE\""}}) {
+        std::memcpy(scenery_record.data() + scoring, &stored, sizeof stored);
+        EXPECT_EQ(exported_field(scenery, scenery_record, "netgame_scoring_type"), name);
+    }
+    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", json::Value("None")), "stored 13");
+    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", json::Value("body count")), "stored 0")
+        << "case is ignored where only one name fits";
+    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", json::Value("none"))
+                  .find("netgame_scoring_type: \"none\" is not one of"),
+              0u)
+        << "\"none\" could be either";
+}
+
+TEST(RecordJson, HealingFractionIsTheLowByteWithTheHighByteKeptApart) {
+    const definitions::RecordDescription& monster = definitions::monster_definition_description;
+    std::vector<std::byte> record(monster.size);
+    const std::uint16_t word = 0x0123;
+    std::memcpy(record.data() + field_named(monster, "healing_fraction").offset, &word, sizeof word);
+    EXPECT_EQ(exported_field(monster, record, "healing_fraction"), "0.137");
+    EXPECT_EQ(exported_field(monster, record, "healing_fraction_high_byte"), "1");
+    EXPECT_EQ(imported_word(monster, "healing_fraction", json::Value(json::Number{"0.5"})), "stored 128");
+    EXPECT_EQ(imported_word(monster, "healing_fraction", json::Value(json::Number{"1.2"})),
+              "healing_fraction: 1.2 is out of range (0 to 1)");
+}
+
+TEST(RecordJson, ElementCountsStayWithinTheirArrays) {
+    struct Case {
+        const definitions::RecordDescription& description;
+        const char* field;
+        std::int64_t capacity;
+    };
+    const Case cases[] = {
+        {definitions::monster_definition_description, "attack_count", 4},
+        {definitions::projectile_group_definition_description, "part_count", 15},
+        {definitions::model_animation_definition_description, "frame_count", 31},
+        {definitions::collection_reference_description, "permutation_count", 5},
+        {definitions::sound_list_description, "count", 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        EXPECT_EQ(imported_word(c.description, c.field, json::Value::integer(c.capacity)),
+                  "stored " + std::to_string(c.capacity));
+        for (const std::int64_t beyond : {c.capacity + 1, std::int64_t{-3}}) {
+            EXPECT_EQ(imported_word(c.description, c.field, json::Value::integer(beyond)),
+                      std::string(c.field) + ": " + std::to_string(beyond) + " is out of range (0 to " +
+                          std::to_string(c.capacity) + ")");
+        }
+    }
 }
 
 }  // namespace
