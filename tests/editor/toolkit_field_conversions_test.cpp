@@ -50,7 +50,6 @@ TEST(ToolkitFieldConversions, EnteredTextIsStoredAsTheKindSays) {
         {"angular speed", toolkit::angular_speed_format(), "90", 546},
         {"angular speed full turns stay large", toolkit::angular_speed_format(), "360", 2184},
         {"angular speed clamps high", toolkit::angular_speed_format(), "20000", 65535},
-        {"angular speed clamps negative", toolkit::angular_speed_format(), "-5", 0},
         {"world distance", toolkit::world_distance_format(), "2", 1024},
         {"world distance rounds half away", toolkit::world_distance_format(), "-0.0029296875", -2},
         {"long world distance", toolkit::world_distance_format(4), "1000", 512000},
@@ -142,6 +141,7 @@ TEST(ToolkitFieldConversions, ValuesThatDoNotFitAreRefusedNamingTheRange) {
         {toolkit::integer_format({2, true}), "99999999999999999999999",
          "Please enter an integer between -32768 and 32767."},
         {through_short_format(), "40000", "Please enter an integer between -32768 and 32767."},
+        {toolkit::angular_speed_format(), "-5", "Please enter a number between 0 and 10799."},
     };
     for (const auto& [format, text, message] : cases) {
         const toolkit::ParseResult result = toolkit::parse_stored(format, text);

@@ -218,6 +218,29 @@ TEST_F(ToolkitFormTest, EqualRangeBoundsSaveDeltaZero) {
     EXPECT_EQ(record.delta, 0);
 }
 
+TEST_F(ToolkitFormTest, UpperBoundBelowTheLowerIsRefused) {
+    sample_record record{};
+    record.lower = 1024;
+    record.delta = 513;
+    const sample_record before = record;
+    auto dialog = open(record);
+    // One stored unit below the lower bound of 2; the upper one may reach as far as
+    // a 16-bit delta counts.
+    type(*dialog, upper_id, "1.998");
+    dialog->accept();
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(services.messages().size(), 1u);
+    EXPECT_EQ(services.messages()[0].text, QStringLiteral("Please enter a number between 2.000 and 65.996."));
+
+    type(*dialog, upper_id, "3.000");  // as loaded, so only the lower bound moves past it
+    type(*dialog, lower_id, "4");
+    dialog->accept();
+    ASSERT_EQ(services.messages().size(), 2u);
+    EXPECT_EQ(services.messages()[1].text, QStringLiteral("Please enter a number between -60.996 and 3.000."));
+    dialog->reject();
+    EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
+}
+
 TEST_F(ToolkitFormTest, RefusedEntryKeepsTheDialogOpenAndCancelChangesNothing) {
     sample_record record = drifting_record();
     const sample_record before = record;

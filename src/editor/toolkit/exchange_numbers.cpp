@@ -78,8 +78,9 @@ void exchange_range(CDataExchange& dx, int lower_id, int upper_id, void* lower, 
 
     int64_t upper = range_upper(stored_lower, stored_delta);
     if (upper_changed) {
-        // The upper bound is never stored; it must only give a delta that fits.
-        int64_t minimum = new_lower + delta_storage.minimum() - 1;
+        // The upper bound is never stored; it must give a delta that fits. Below the
+        // lower bound it would not come back as entered (one below gives delta 0).
+        int64_t minimum = new_lower;
         int64_t maximum = new_lower + delta_storage.maximum() - 1;
         if (format.kind == NumberKind::fraction) {
             minimum = std::max(minimum, stored_minimum(format));
@@ -94,11 +95,11 @@ void exchange_range(CDataExchange& dx, int lower_id, int upper_id, void* lower, 
         upper = entered.stored;
     }
     const DeltaResult range = range_delta(new_lower, upper, delta_storage);
-    if (!range.ok) {
+    if (!range.ok || upper < new_lower) {
         // Only an unchanged upper bound can get here: the lower one moved too far from it.
         dx.prepare_control(lower_id);
         refuse_entry(dx, range_message(format, std::max(stored_minimum(format), upper - delta_storage.maximum() + 1),
-                                       std::min(stored_maximum(format), upper - delta_storage.minimum() + 1)));
+                                       std::min(stored_maximum(format), upper)));
         return;
     }
     store_stored(lower, format.storage, new_lower);

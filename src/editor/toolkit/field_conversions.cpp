@@ -155,8 +155,10 @@ ParseResult convert(const NumberFormat& format, std::string_view text, int64_t m
             return {ParseStatus::ok, static_cast<int64_t>(wrapped), {}};
         }
         case NumberKind::angular_speed: {
+            // The game has no backward turning; a negative speed is refused, not made 0.
             const float per_tick = std::trunc(entered * 65536.0f / 10800.0f);
-            return {ParseStatus::ok, static_cast<int64_t>(std::clamp(per_tick, 0.0f, 65535.0f)), {}};
+            if (per_tick < 0) return refused(format, 0, 65535);
+            return {ParseStatus::ok, static_cast<int64_t>(std::min(per_tick, 65535.0f)), {}};
         }
         default: break;
     }
@@ -265,13 +267,14 @@ std::string range_message(const NumberFormat& format, int64_t minimum, int64_t m
                format_general(FLT_MAX) + ".";
     }
     const std::optional<Scale> scale = scale_of(format.kind);
-    const float units = scale ? scale->units : 1.0f;
+    const float units = format.kind == NumberKind::angular_speed ? 65536.0f / 10800.0f : scale ? scale->units : 1.0f;
     const float factor = power_of_ten(format.decimals);
     const auto bound = [&](int64_t stored, bool is_lower) {
         const double shown = static_cast<double>(stored) / units * factor;
         // Inward, and a hair inside so that a bound which is itself a multiple is kept.
         const double whole = is_lower ? std::ceil(shown - 1e-9) : std::floor(shown + 1e-9);
-        return format_fixed_point(whole / factor + 0.0, format.decimals);
+        const std::string text = format_fixed_point(whole / factor + 0.0, format.decimals);
+        return text.substr(text.find_first_not_of(' '));
     };
     return "Please enter a number between " + bound(minimum, true) + " and " +
            bound(maximum, false) + ".";
