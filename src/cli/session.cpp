@@ -10,6 +10,7 @@
 #include "cli/command_error.h"
 #include "core/error_manager.h"
 #include "tag_files/instance_lock.h"
+#include "tag_files/stale_temporary_files.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_folders.h"
 
@@ -41,6 +42,7 @@ Session::Session(Access access) : access_(access) {
                                "there. Please exit the other application and try again.");
         }
         initialize_error_manager(program_name);
+        remove_stale_temporary_files();
     }
     tag_files_initialize();
     if (!tag_files_open(false, nullptr, 0, NONE)) {

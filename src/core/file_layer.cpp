@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -230,6 +231,14 @@ void* load_whole_file(file_reference& reference, int64_t& length) {
 }
 
 bool is_temporary_file_name(std::string_view name) { return name.starts_with(temporary_name_prefix); }
+
+bool is_own_temporary_file_name(std::string_view name) {
+    constexpr std::size_t unique_length = 6;
+    if (!is_temporary_file_name(name) || name.size() != temporary_name_prefix.size() + unique_length) return false;
+    return std::ranges::all_of(name.substr(temporary_name_prefix.size()), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
 
 bool replace_file_atomically(const file_reference& reference,
                              const std::function<bool(file_reference& temporary)>& writer) {

@@ -59,6 +59,8 @@ bool replace_file_atomically(const file_reference& reference, std::span<const st
 
 // Names replace_file_atomically gives its temporary files, which a folder scan skips.
 bool is_temporary_file_name(std::string_view name);
+// Exactly such a name as mkstemp completes it: the prefix and six letters or digits.
+bool is_own_temporary_file_name(std::string_view name);
 
 // The last failure code, which is then reset to 0.
 int16_t file_last_error();

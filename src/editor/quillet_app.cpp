@@ -6,6 +6,7 @@
 #include "editor/platform/services.h"
 #include "editor/quillet_frame_wnd.h"
 #include "tag_files/instance_lock.h"
+#include "tag_files/stale_temporary_files.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_folders.h"
 
@@ -41,6 +42,7 @@ bool CQuilletApp::InitInstance() {
         return false;
     }
     initialize_error_manager(program_name);
+    remove_stale_temporary_files();
     tag_files_initialize();
     tag_files_open(false, nullptr, 0, NONE);
 

@@ -336,6 +336,19 @@ TEST_F(CliTest, MessagesNameFilesAsTheUserKnowsThem) {
         << listed.err;
 }
 
+TEST_F(CliTest, WritersRemoveTheLeftoversOfKilledWrites) {
+    ok({"new", "mons", "Ogre"});
+    folder.write_file("local/monsters/.~tessary-a1b2c3", "a tag write that was killed");
+    folder.write_file("plugins/.~tessary-d4e5f6", "a plugin build that was killed");
+    ok({"list"});
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "plugins/.~tessary-d4e5f6")) << "readers change nothing";
+    ok({"new", "mons", "Troll"});
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "local/monsters/.~tessary-a1b2c3"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "plugins/.~tessary-d4e5f6"));
+    EXPECT_TRUE(contains(folder.read_file("kelvo_log.txt"),
+                         "removed the stale temporary file 'plugins\\.~tessary-d4e5f6'"));
+}
+
 TEST_F(CliTest, EveryCommandHasHelpAndUsageErrorsExitWithTwo) {
     const std::string overview = ok({"--help"});
     for (const char* command : {"list", "info", "new", "export", "import", "delete", "diff", "build-plugin",

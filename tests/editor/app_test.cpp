@@ -53,6 +53,15 @@ TEST_F(QuilletApp, StartUpCreatesTheFoldersTheLogAndTheMainWindow) {
     EXPECT_TRUE(services.messages().empty());
 }
 
+TEST_F(QuilletApp, StartUpRemovesTheLeftoversOfKilledWrites) {
+    folder.write_file("tags/.~tessary-x1y2z3", "a foundation rebuild that was killed");
+    CQuilletApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "tags" / ".~tessary-x1y2z3"));
+    EXPECT_NE(folder.read_file("kelvo_log.txt").find("removed the stale temporary file 'tags\\.~tessary-x1y2z3'"),
+              std::string::npos);
+}
+
 // The second copy, a process of its own, is refused before it creates its
 // log, so the running copy's log keeps everything it wrote.
 TEST_F(QuilletApp, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
