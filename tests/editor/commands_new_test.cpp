@@ -51,7 +51,8 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
         ASSERT_NE(list, nullptr);
         // Only the groups with a form, `.256` and `mode` not among them; no font import yet.
         EXPECT_EQ(entry_texts(list),
-                  (QStringList{"ambient sounds", "collection references", "fonts", "meshes", "monsters", "sounds",
+                  (QStringList{"ambient sounds", "collection references", "fonts", "formations", "local physics",
+                               "local projectile groups", "meshes", "monsters", "observer constants", "sounds",
                                "string lists"}));
         EXPECT_FALSE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());

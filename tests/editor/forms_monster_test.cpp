@@ -1,4 +1,4 @@
-#include "editor_fixture.h"
+#include "form_driving.h"
 
 #include "core/byte_swap.h"
 #include "definitions/monster_definitions.h"
@@ -45,47 +45,7 @@ std::vector<std::byte> in_file_order(monster_definition record) {
     return bytes;
 }
 
-// A stored number, big-endian.
-int64_t stored(const std::vector<std::byte>& bytes, size_t offset, int width, bool is_signed = true) {
-    uint64_t value = 0;
-    for (int i = 0; i < width; ++i) value = value << 8 | std::to_integer<uint64_t>(bytes.at(offset + i));
-    const int unused = 64 - 8 * width;
-    return is_signed ? static_cast<int64_t>(value << unused) >> unused : static_cast<int64_t>(value);
-}
-
-QStringList entries(const QComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
-    return texts;
-}
-
-void type(CTagDialog& dialog, int id, const QString& text) {
-    auto* edit = dialog.control_as<QLineEdit>(id);
-    ASSERT_NE(edit, nullptr) << id;
-    edit->setText(text);
-    emit edit->textEdited(text);
-}
-
-void pick(CTagDialog& dialog, int id, const QString& text) {
-    auto* combo = dialog.control_as<QComboBox>(id);
-    ASSERT_NE(combo, nullptr) << id;
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << id << " " << text.toStdString();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-void click(CTagDialog& dialog, int id) {
-    auto* box = dialog.control_as<QAbstractButton>(id);
-    ASSERT_NE(box, nullptr) << id;
-    box->click();
-}
-
-bool checked(const CTagDialog& dialog, int id) { return dialog.control_as<QCheckBox>(id)->isChecked(); }
-
-QString text_of(const CTagDialog& dialog, int id) { return dialog.control_as<QLineEdit>(id)->text(); }
-
-class MonsterFormTest : public EditorTest {
+class MonsterFormTest : public FormTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
@@ -108,39 +68,11 @@ protected:
         add_tag(make_tag("proj"), "bolt");
     }
 
-    tag_code add_tag(tag_code group, const std::string& name, const std::vector<std::byte>& data = {},
-                     uint32_t user_data = 0) {
-        tag_handle handle = create_tag(group, name, data, 1);
-        EXPECT_TRUE(tag_set_user_data(handle, user_data));
-        subgroups[group].push_back(tag_get_subgroup(handle));
-        return tag_get_subgroup(handle);
-    }
-
     tag_code create_monster(const monster_definition& record) {
         return tag_get_subgroup(create_tag(monsters, "ogre", in_file_order(record), tag_group_get_version(monsters)));
     }
 
-    std::unique_ptr<CTagDialog> open(tag_code subgroup) {
-        std::unique_ptr<CTagDialog> dialog(CTagGroupRegistry::open_editor(monsters, subgroup, nullptr));
-        EXPECT_NE(dialog, nullptr);
-        dialog->show();
-        return dialog;
-    }
-
-    // Runs `script` on the dialog that clicking `button_id` opens.
-    void through(CTagDialog& dialog, int button_id, ScriptedServices::DialogScript script) {
-        services.queue_dialog(std::move(script));
-        click(dialog, button_id);
-        EXPECT_EQ(services.pending_dialog_scripts(), 0) << button_id;
-    }
-
-    // Runs `script` on the element dialog a double-click on line `index` of the list opens.
-    void through_line(QListWidget* lines, int index, ScriptedServices::DialogScript script) {
-        ASSERT_LT(index, lines->count());
-        services.queue_dialog(std::move(script));
-        emit lines->itemDoubleClicked(lines->item(index));
-        EXPECT_EQ(services.pending_dialog_scripts(), 0);
-    }
+    std::unique_ptr<CTagDialog> open(tag_code subgroup) { return FormTest::open(monsters, subgroup); }
 
     static CElementListDlg* attack_list(const CTagDialog& dialog) {
         return dialog.control_as<CElementListDlg>(mf::attack_list_id);
@@ -195,8 +127,6 @@ protected:
         return record;
     }
 
-    CTagGroupRegistry registry;
-    std::map<tag_code, std::vector<tag_code>> subgroups;
     tag_code walker = 0;
 };
 

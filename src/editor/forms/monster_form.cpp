@@ -6,9 +6,6 @@
 #include "editor/forms/monster_part_forms.h"
 #include "editor/tag_group_registry.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace monster_form {
 
 namespace {
@@ -25,12 +22,7 @@ constexpr uint32_t burned = 0x400000;
 constexpr uint32_t affects_morale = 0x8000000;
 
 QString flag_name(uint32_t mask) {
-    const auto& names = definitions::monster_flag_names;
-    const auto* found = std::find_if(std::begin(names), std::end(names),
-                                     [mask](const definitions::NamedValue& named) {
-                                         return static_cast<uint32_t>(named.value) == mask;
-                                     });
-    return QString::fromUtf8(found->name);
+    return toolkit::name_of(definitions::monster_flag_names, static_cast<int32_t>(mask));
 }
 
 void declare_references(toolkit::Form& form) {

@@ -71,6 +71,13 @@ definitions::FieldKind described_kind(NumberKind kind) {
 
 }  // namespace
 
+QString name_of(std::span<const definitions::NamedValue> names, int32_t value) {
+    const auto found = std::find_if(names.begin(), names.end(),
+                                    [value](const definitions::NamedValue& named) { return named.value == value; });
+    if (found == names.end()) qFatal("no name for the value %d", value);
+    return QString::fromUtf8(found->name);
+}
+
 struct Form::Box {
     QWidget* container;
     QHBoxLayout* columns;  // null inside a line
@@ -571,6 +578,8 @@ void Form::line(const QString& label, const std::function<void()>& body) {
 
 void Form::pages(int tab_id, const std::function<void()>& body) {
     auto* tabs = new QTabWidget;
+    // Every page's title stays in sight: the dialog widens to the whole tab bar.
+    tabs->setUsesScrollButtons(false);
     dialog_.register_control(tab_id, tabs);
     place(QString(), {tabs});
     QTabWidget* outer = tabs_;

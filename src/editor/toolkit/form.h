@@ -127,6 +127,10 @@ struct RowDescription {
     int capacity = 0;
 };
 
+// The name a table gives to a value (an enumeration item, a flag bit); the table must
+// hold it.
+QString name_of(std::span<const definitions::NamedValue> names, int32_t value);
+
 // One declared row. Modifiers return the row so they chain.
 class Row {
 public:
