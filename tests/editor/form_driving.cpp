@@ -68,7 +68,7 @@ void check_picture(QWidget& dialog, const QString& name) {
     }
 }
 
-tag_code FormTest::add_tag(tag_code group, const std::string& name, const std::vector<std::byte>& data,
+tag_code DrivenFormTest::add_tag(tag_code group, const std::string& name, const std::vector<std::byte>& data,
                            uint32_t user_data) {
     tag_handle handle = create_tag(group, name, data, tag_group_get_version(group));
     EXPECT_TRUE(tag_set_user_data(handle, user_data));
@@ -76,13 +76,13 @@ tag_code FormTest::add_tag(tag_code group, const std::string& name, const std::v
     return tag_get_subgroup(handle);
 }
 
-tag_code FormTest::add_bytes(tag_code group, const std::string& name, const void* record, size_t size) {
+tag_code DrivenFormTest::add_bytes(tag_code group, const std::string& name, const void* record, size_t size) {
     std::vector<std::byte> data(size);
     std::memcpy(data.data(), record, size);
     return tag_get_subgroup(create_tag(group, name, data, tag_group_get_version(group)));
 }
 
-tag_code FormTest::add_collection(const std::string& name, int sequence_count, const std::string& prefix,
+tag_code DrivenFormTest::add_collection(const std::string& name, int sequence_count, const std::string& prefix,
                                   uint32_t user_data) {
     collection_source source;
     for (int i = 0; i < sequence_count; ++i) {
@@ -93,7 +93,7 @@ tag_code FormTest::add_collection(const std::string& name, int sequence_count, c
     return add_tag(collections, name, write_collection(source).value(), user_data);
 }
 
-tag_code FormTest::add_collection_reference(const std::string& name, tag_code collection) {
+tag_code DrivenFormTest::add_collection_reference(const std::string& name, tag_code collection) {
     definitions::collection_reference record = definitions::collection_reference_default;
     record.collection = collection;
     byte_swap_data("collection reference", &record, sizeof record, 1, definitions::collection_reference_codes);
@@ -102,27 +102,27 @@ tag_code FormTest::add_collection_reference(const std::string& name, tag_code co
     return add_tag(collection_references, name, data);
 }
 
-std::unique_ptr<CTagDialog> FormTest::open(tag_code group, tag_code subgroup) {
+std::unique_ptr<CTagDialog> DrivenFormTest::open(tag_code group, tag_code subgroup) {
     std::unique_ptr<CTagDialog> dialog(CTagGroupRegistry::open_editor(group, subgroup, nullptr));
     EXPECT_NE(dialog, nullptr);
     if (dialog) dialog->show();
     return dialog;
 }
 
-void FormTest::through(CTagDialog& dialog, int button_id, platform::ScriptedServices::DialogScript script) {
+void DrivenFormTest::through(CTagDialog& dialog, int button_id, platform::ScriptedServices::DialogScript script) {
     services.queue_dialog(std::move(script));
     click(dialog, button_id);
     EXPECT_EQ(services.pending_dialog_scripts(), 0) << button_id;
 }
 
-void FormTest::through_line(QListWidget* lines, int index, platform::ScriptedServices::DialogScript script) {
+void DrivenFormTest::through_line(QListWidget* lines, int index, platform::ScriptedServices::DialogScript script) {
     ASSERT_LT(index, lines->count());
     services.queue_dialog(std::move(script));
     emit lines->itemDoubleClicked(lines->item(index));
     EXPECT_EQ(services.pending_dialog_scripts(), 0);
 }
 
-void FormTest::accept(CTagDialog& dialog) {
+void DrivenFormTest::accept(CTagDialog& dialog) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted) << services.message_texts().join("; ").toStdString();
 }

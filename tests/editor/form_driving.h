@@ -42,7 +42,7 @@ QString text_of(const CTagDialog& dialog, int id);
 void check_picture(QWidget& dialog, const QString& name);
 
 // Opens forms of tags in the test's working folder and scripts the dialogs they open.
-class FormTest : public EditorTest {
+class DrivenFormTest : public EditorTest {
 protected:
     // A tag of `group` holding `data`, with the user data its pickers' filters read.
     tag_code add_tag(tag_code group, const std::string& name, const std::vector<std::byte>& data = {},
@@ -73,7 +73,7 @@ private:
 };
 
 template <class Record>
-tag_code FormTest::add_record(tag_code group, const std::string& name, Record record, std::span<const int16_t> codes) {
+tag_code DrivenFormTest::add_record(tag_code group, const std::string& name, Record record, std::span<const int16_t> codes) {
     byte_swap_data("test record", &record, sizeof record, 1, codes);
     return add_bytes(group, name, &record, sizeof record);
 }

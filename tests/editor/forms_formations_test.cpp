@@ -33,7 +33,7 @@ constexpr Typed formation_entries[] = {
     {1311, "1.25", 32, 640},   {1314, "2.5", 34, 1280},   {1312, "3", 36, 1536},
 };
 
-class FormationsFormTest : public FormTest {
+class FormationsFormTest : public DrivenFormTest {
 protected:
     static QStringList texts(const CTagDialog& dialog) {
         QStringList shown;
@@ -92,13 +92,6 @@ TEST_F(FormationsFormTest, FieldsOfHiddenPagesAreSaved) {
     EXPECT_EQ(stored(saved, 38, 2), 0);
 }
 
-TEST_F(FormationsFormTest, FormFitsAScreen) {
-    const auto dialog = open(formations, tag_get_subgroup(create_default_tag(formations, "circle")));
-    tabs(*dialog)->setCurrentIndex(6);
-    check_picture(*dialog, "form");
-    dialog->reject();
-}
-
 struct Motion {
     int button_id;
     const char* caption;
@@ -113,7 +106,7 @@ constexpr Motion motions[] = {
     {1243, "Zoom Velocity", 144, "0.16666"},
 };
 
-class ObserverConstantsFormTest : public FormTest {};
+class ObserverConstantsFormTest : public DrivenFormTest {};
 
 TEST_F(ObserverConstantsFormTest, EachButtonEditsItsMotion) {
     const tag_code subgroup = tag_get_subgroup(create_default_tag(observer, "camera"));
@@ -163,9 +156,8 @@ TEST_F(ObserverConstantsFormTest, UntouchedDialogsLeaveEveryByte) {
     EXPECT_EQ(tag_data(observer, subgroup), before);
 }
 
-TEST_F(ObserverConstantsFormTest, FormFitsAScreen) {
+TEST_F(ObserverConstantsFormTest, VelocityParametersDialogFitsAScreen) {
     const auto dialog = open(observer, tag_get_subgroup(create_default_tag(observer, "view")));
-    check_picture(*dialog, "obpc");
     through(*dialog, 1243, [](QDialog& opened) {
         check_picture(opened, "obpc_velocity_parameters");
         opened.reject();

@@ -16,10 +16,10 @@ namespace lf = local_projectile_group_form;
 
 constexpr tag_code local_projectile_groups = make_tag("lpgr");
 
-class LocalProjectileGroupFormTest : public FormTest {
+class LocalProjectileGroupFormTest : public DrivenFormTest {
 protected:
     void SetUp() override {
-        FormTest::SetUp();
+        DrivenFormTest::SetUp();
         sparks = add_collection("sparks", 4, "spark", 0);
         smoke = add_collection("smoke", 2, "puff", 0);
         spark_reference = add_collection_reference("spark ref", sparks);
@@ -170,15 +170,6 @@ TEST_F(LocalProjectileGroupFormTest, ShortCollectionReferenceOffersNoSequences) 
     EXPECT_EQ(entries(dialog->control_as<QComboBox>(lf::flight_sequence_id)), QStringList{"No Sequence"});
     accept(*dialog);
     EXPECT_EQ(tag_data(local_projectile_groups, subgroup), before);
-}
-
-TEST_F(LocalProjectileGroupFormTest, FormFitsAScreen) {
-    local_projectile_group_definition record = definitions::local_projectile_group_definition_default;
-    record.collection_reference = static_cast<int32_t>(spark_reference);
-    record.flags = 0x40 | 0x80;
-    const auto dialog = open(local_projectile_groups, create(record));
-    check_picture(*dialog, "lpgr");
-    dialog->reject();
 }
 
 }  // namespace

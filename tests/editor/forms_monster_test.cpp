@@ -45,7 +45,7 @@ std::vector<std::byte> in_file_order(monster_definition record) {
     return bytes;
 }
 
-class MonsterFormTest : public FormTest {
+class MonsterFormTest : public DrivenFormTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
@@ -72,7 +72,7 @@ protected:
         return tag_get_subgroup(create_tag(monsters, "ogre", in_file_order(record), tag_group_get_version(monsters)));
     }
 
-    std::unique_ptr<CTagDialog> open(tag_code subgroup) { return FormTest::open(monsters, subgroup); }
+    std::unique_ptr<CTagDialog> open(tag_code subgroup) { return DrivenFormTest::open(monsters, subgroup); }
 
     static CElementListDlg* attack_list(const CTagDialog& dialog) {
         return dialog.control_as<CElementListDlg>(mf::attack_list_id);
