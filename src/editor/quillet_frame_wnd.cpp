@@ -6,6 +6,7 @@
 #include "editor/platform/services.h"
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
+#include "editor/tree_filter.h"
 #include "tag_files/monolithic_loader.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_groups.h"
@@ -13,11 +14,14 @@
 
 #include <QAction>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <string>
@@ -27,12 +31,14 @@ namespace {
 
 constexpr int item_data_role = Qt::UserRole;
 constexpr int item_image_role = Qt::UserRole + 1;
+constexpr int item_count_role = Qt::UserRole + 2;  // a group item's number of tags
 constexpr int tree_control_id = 1;
 // Room beside the longest text: the tree's indentation, image, margins and scroll bar.
 constexpr int frame_text_margin = 64;
 // Rows of room below the group items, for a group opened at start.
 constexpr int frame_spare_rows = 8;
 constexpr int frame_row_spacing = 4;
+constexpr int frame_filter_spacing = 2;
 // Refused files named in the status line; the rest are counted.
 constexpr size_t refused_files_named = 4;
 // How long the status line keeps a passing remark.
@@ -91,6 +97,7 @@ CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
     setWindowIcon(create_application_icon());
     create_menus();
     create_tree();
+    create_filter();
     if (!populate_tree()) {
         platform::message_box(this, QStringLiteral("An error occured while populating the tree control."),
                               platform::application_name(), platform::Buttons::ok, platform::Icon::none);
@@ -162,7 +169,6 @@ void CQuilletFrameWnd::create_tree() {
     tree_->setIconSize(QSize(16, 16));
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     tree_->hide();
-    setCentralWidget(tree_);
 
     connect(tree_, &QTreeWidget::itemExpanded, this, &CQuilletFrameWnd::update_group_image);
     connect(tree_, &QTreeWidget::itemCollapsed, this, &CQuilletFrameWnd::update_group_image);
@@ -178,6 +184,79 @@ void CQuilletFrameWnd::create_tree() {
     });
 }
 
+void CQuilletFrameWnd::create_filter() {
+    filter_box_ = new QLineEdit;
+    filter_box_->setPlaceholderText(QStringLiteral("Filter tags by name (Ctrl+F)"));
+    filter_box_->setClearButtonEnabled(true);
+    connect(filter_box_, &QLineEdit::textChanged, this, &CQuilletFrameWnd::apply_filter);
+    auto* clear = new QShortcut(QKeySequence(Qt::Key_Escape), filter_box_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(clear, &QShortcut::activated, filter_box_, &QLineEdit::clear);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        filter_box_->setFocus(Qt::ShortcutFocusReason);
+        filter_box_->selectAll();
+    });
+
+    auto* client = new QWidget;
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(frame_filter_spacing);
+    layout->addWidget(filter_box_);
+    layout->addWidget(tree_);
+    setCentralWidget(client);
+}
+
+void CQuilletFrameWnd::apply_filter(const QString& text) {
+    const bool was_filtering = !filter_.isEmpty();
+    if (!was_filtering && !text.isEmpty()) {
+        expanded_before_filter_.clear();
+        for (int index = 0; index < tree_->topLevelItemCount(); ++index) {
+            QTreeWidgetItem* item = tree_->topLevelItem(index);
+            if (item->isExpanded()) expanded_before_filter_.insert(item_group(item));
+        }
+    }
+    filter_ = text;
+    tree_->setUpdatesEnabled(false);
+    for (int index = 0; index < tree_->topLevelItemCount(); ++index) filter_group(tree_->topLevelItem(index));
+    if (was_filtering && filter_.isEmpty()) {
+        // Back to the groups as they were, and to the tag found.
+        QTreeWidgetItem* current = selected_item();
+        for (int index = 0; index < tree_->topLevelItemCount(); ++index) {
+            QTreeWidgetItem* item = tree_->topLevelItem(index);
+            item->setExpanded(expanded_before_filter_.contains(item_group(item)) ||
+                              (current && current->parent() == item));
+        }
+        if (current) tree_->scrollToItem(current);
+    }
+    drop_hidden_selection();
+    tree_->setUpdatesEnabled(true);
+}
+
+void CQuilletFrameWnd::filter_group(QTreeWidgetItem* group_item) {
+    const tag_code group = item_group(group_item);
+    const int count = group_item->data(0, item_count_role).toInt();
+    const int shown = filter_children(tree_, group_item, filter_);
+    if (filter_.isEmpty()) {
+        group_item->setText(0, group_text(group, count));
+        group_item->setHidden(false);
+        return;
+    }
+    group_item->setText(0, folder_name_text(group) + QString::asprintf(" (%d of %d)", shown, count));
+    group_item->setHidden(shown == 0);
+    if (shown > 0) group_item->setExpanded(true);
+}
+
+void CQuilletFrameWnd::drop_hidden_selection() {
+    QTreeWidgetItem* current = tree_->currentItem();
+    if (!current) return;
+    const bool hidden = current->isHidden() || (current->parent() && current->parent()->isHidden());
+    if (!hidden) return;
+    // Commands act on the selection: none may act on a tag the user cannot see.
+    tree_->clearSelection();
+    tree_->setCurrentItem(nullptr);
+    update_command_states();
+}
+
 void CQuilletFrameWnd::size_to_contents() {
     const QFontMetrics metrics(tree_->font());
     int longest_group = 0;
@@ -191,6 +270,7 @@ void CQuilletFrameWnd::size_to_contents() {
     const int rows = tree_->topLevelItemCount() + frame_spare_rows;
     const int client_height = std::max(height(), rows * (metrics.height() + frame_row_spacing) +
                                                      menuBar()->sizeHint().height() +
+                                                     filter_box_->sizeHint().height() +
                                                      statusBar()->sizeHint().height());
     QSize size(client_width, client_height);
     if (const QScreen* shown_on = screen()) size = size.boundedTo(shown_on->availableGeometry().size());
@@ -229,6 +309,7 @@ void CQuilletFrameWnd::populate_group(QTreeWidgetItem* group_item, bool expand, 
     std::array<tag_handle, tag_group_list_limit> handles;
     const int32_t count = tag_list_of_group(group, handles.data());
     group_item->setText(0, group_text(group, count));
+    group_item->setData(0, item_count_role, count);
     group_item->setExpanded(false);
     qDeleteAll(group_item->takeChildren());
 
@@ -252,6 +333,10 @@ void CQuilletFrameWnd::populate_group(QTreeWidgetItem* group_item, bool expand, 
     if (expand) {
         group_item->setExpanded(true);
         if (remembered) tree_->setCurrentItem(remembered);
+    }
+    if (!filter_.isEmpty()) {
+        filter_group(group_item);
+        drop_hidden_selection();
     }
     update_group_image(group_item);
     setUpdatesEnabled(true);

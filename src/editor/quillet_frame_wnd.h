@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string_view>
 
 class CTagGroupRegistry;
 class QAction;
+class QLineEdit;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -31,6 +33,9 @@ public:
     ~CQuilletFrameWnd() override;
 
     QTreeWidget* tree() const { return tree_; }
+    // The box above the tree: only the tags whose names contain its text (ignoring
+    // case) are shown, with their groups expanded and counting the matches.
+    QLineEdit* filter_box() const { return filter_box_; }
     CTagGroupRegistry& registry() { return *registry_; }
     QMenu* file_menu() const { return file_menu_; }
     QMenu* context_menu() const { return context_menu_; }
@@ -70,6 +75,11 @@ public:
 private:
     void create_menus();
     void create_tree();
+    void create_filter();
+    void apply_filter(const QString& text);
+    // Filters one group's branch and sets its text: "%s (%d of %d)" while filtering.
+    void filter_group(QTreeWidgetItem* group_item);
+    void drop_hidden_selection();
     // Wide enough for the longest group text and the longest tag name, tall
     // enough for every group, within the screen's available area.
     void size_to_contents();
@@ -84,6 +94,9 @@ private:
     std::unique_ptr<CTagGroupRegistry> registry_;
     std::array<QIcon, tree_image_count> images_;
     QTreeWidget* tree_ = nullptr;
+    QLineEdit* filter_box_ = nullptr;
+    QString filter_;
+    std::set<uint32_t> expanded_before_filter_;
     QMenu* file_menu_ = nullptr;
     QMenu* context_menu_ = nullptr;
     std::map<int, QAction*> actions_;

@@ -474,6 +474,95 @@ TEST_F(FrameTest, StatusLineNamesTheFilesStartUpRefused) {
               QStringLiteral("Not loaded: plugins/Broken, tags/small install (see kelvo_log.txt)"));
 }
 
+QStringList shown_child_texts(const QTreeWidgetItem* item) {
+    QStringList texts;
+    for (int index = 0; index < item->childCount(); ++index) {
+        if (!item->child(index)->isHidden()) texts.append(item->child(index)->text(0));
+    }
+    return texts;
+}
+
+TEST_F(FrameTest, FilterBoxShowsOnlyMatchingTagsAndEscapeClearsIt) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    create_default_tag(sounds, "Alarm");
+    CQuilletFrameWnd frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTreeWidgetItem* monster_group = group_item(frame, monsters);
+    QTreeWidgetItem* sound_group = group_item(frame, sounds);
+    sound_group->setExpanded(true);
+    frame.tree()->setFocus();
+    QTest::keyClick(frame.tree(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(frame.filter_box()->hasFocus());
+
+    QTest::keyClicks(frame.filter_box(), "eT");
+    EXPECT_EQ(shown_child_texts(monster_group), (QStringList{"Beta"}));
+    EXPECT_EQ(monster_group->text(0), QStringLiteral("monsters (1 of 3)"));
+    EXPECT_TRUE(monster_group->isExpanded());
+    EXPECT_EQ(CQuilletFrameWnd::item_image(monster_group), tree_image_group_expanded);
+    EXPECT_TRUE(sound_group->isHidden());
+    QTest::keyClick(frame.filter_box(), Qt::Key_Backspace);
+    EXPECT_EQ(shown_child_texts(monster_group), (QStringList{"Beta", "Zebra"}));
+    EXPECT_EQ(shown_child_texts(sound_group), (QStringList{"thunder"}));
+    EXPECT_FALSE(sound_group->isHidden());
+    QTest::keyClicks(frame.filter_box(), "B");
+    QTest::keyClick(frame.filter_box(), Qt::Key_Backspace);
+    QTest::keyClick(frame.filter_box(), Qt::Key_Backspace);
+    QTest::keyClicks(frame.filter_box(), "A");
+    EXPECT_EQ(shown_child_texts(monster_group), (QStringList{"alpha", "Beta", "Zebra"}));
+    EXPECT_EQ(shown_child_texts(sound_group), (QStringList{"Alarm"}));
+    EXPECT_EQ(sound_group->text(0), QStringLiteral("sounds (1 of 2)"));
+
+    QTest::keyClick(frame.filter_box(), Qt::Key_Escape);
+    EXPECT_EQ(frame.filter_box()->text(), QString());
+    EXPECT_EQ(monster_group->text(0), QStringLiteral("monsters (3)"));
+    EXPECT_EQ(sound_group->text(0), QStringLiteral("sounds (2)"));
+    EXPECT_EQ(shown_child_texts(sound_group), (QStringList{"Alarm", "thunder"}));
+    // The groups open as they were before the filter.
+    EXPECT_FALSE(monster_group->isExpanded());
+    EXPECT_TRUE(sound_group->isExpanded());
+}
+
+// The filter hides rows only: the selection, the commands on it and a branch
+// rebuilt while filtering behave as without it.
+TEST_F(FrameTest, FilterKeepsSelectionAndCommandsToWhatIsShown) {
+    const EditorRegistration editor(monsters, &TestForm::create);
+    LaterCommands later;
+    CQuilletFrameWnd frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTreeWidgetItem* monster_group = group_item(frame, monsters);
+    frame.tree()->setCurrentItem(child_named(monster_group, "alpha"));
+    frame.filter_box()->setText(QStringLiteral("zeb"));
+    EXPECT_EQ(frame.selected_item(), nullptr);
+    EXPECT_FALSE(frame.command_action(command_id::delete_tag)->isEnabled());
+
+    QTreeWidgetItem* zebra = child_named(monster_group, "Zebra");
+    QTest::mouseClick(frame.tree()->viewport(), Qt::LeftButton, {}, frame.tree()->visualItemRect(zebra).center());
+    ASSERT_EQ(frame.selected_item(), zebra);
+    QTest::keyClick(frame.tree(), Qt::Key_Delete);
+    EXPECT_EQ(later.runs[command_id::delete_tag], 1);
+    services.queue_dialog([](QDialog& dialog) {
+        EXPECT_EQ(static_cast<CTagDialog&>(dialog).subgroup(), subgroup_from_name("Zebra"));
+        dialog.accept();
+    });
+    QTest::keyClick(frame.tree(), Qt::Key_Return);
+    EXPECT_EQ(services.pending_dialog_scripts(), 0);
+    // Rebuilt after OK: still filtered, the tag still selected.
+    monster_group = group_item(frame, monsters);
+    EXPECT_EQ(shown_child_texts(monster_group), (QStringList{"Zebra"}));
+    EXPECT_EQ(monster_group->text(0), QStringLiteral("monsters (1 of 3)"));
+    ASSERT_NE(frame.selected_item(), nullptr);
+    EXPECT_EQ(frame.selected_item()->text(0), QStringLiteral("Zebra"));
+    EXPECT_EQ(CQuilletFrameWnd::item_image(frame.selected_item()), tree_image_local_tag);
+
+    frame.filter_box()->clear();
+    EXPECT_EQ(frame.selected_item()->text(0), QStringLiteral("Zebra"));
+    EXPECT_TRUE(monster_group->isExpanded());
+}
+
 TEST_F(FrameTest, PopulateGroupCountsAgainAfterAChange) {
     CQuilletFrameWnd frame;
     QTreeWidgetItem* group = group_item(frame, sounds);
