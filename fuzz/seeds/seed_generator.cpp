@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/game_text.h"
 #include "cli/json_writer.h"
 #include "cli/tag_document.h"
+#include "core/character_translation.h"
 #include "core/error_manager.h"
 #include "core/tag_code.h"
 #include "definitions/group_registry.h"
@@ -272,6 +274,27 @@ void wave_seeds() {
     }
 }
 
+// Texts as the command-line tool's text import and the editor's text form
+// store them, after the byte that picks the group (0 string list, 1 template,
+// 2 text, 3 dialog string list).
+void string_list_seeds() {
+    const char* texts[] = {
+        "Archer\nWarrior\n\nDwarf \xE2\x80\x9CLord\xE2\x80\x9D\n",
+        "Caf\xC3\xA9 \xC2\xA4 10\xC2\xB0\tend",
+        "line|rbreak\n|bbold|p\n\n",
+    };
+    for (int group = 0; group < 4; ++group) {
+        for (int index = 0; index < static_cast<int>(std::size(texts)); ++index) {
+            const cli::ImportedText imported = cli::utf8_to_game_text(texts[index]);
+            if (!imported.data) fail("utf8_to_game_text");
+            write_seed("string_lists", std::to_string(group) + "_" + std::to_string(index),
+                       std::string(1, static_cast<char>(group)) + *imported.data);
+        }
+        write_seed("string_lists", std::to_string(group) + "_form",
+                   std::string(1, static_cast<char>(group)) + display_text_to_game("first\r\nsecond\r\n\tthird"));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -297,6 +320,7 @@ int main(int argc, char** argv) {
     monolithic_seeds();
     font_seeds();
     wave_seeds();
+    string_list_seeds();
 
     tag_files_close();
     fs::current_path(output);

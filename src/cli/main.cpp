@@ -14,6 +14,7 @@
 #include "cli/list_commands.h"
 #include "cli/session.h"
 #include "cli/tag_commands.h"
+#include "cli/text_commands.h"
 #include "cli/transfer_commands.h"
 #include "cli/verify_command.h"
 
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
     const CommandDefinition commands[] = {
         list_command,   info_command,         new_command,     export_command,
         import_command, delete_command,       diff_command,    build_plugin_command,
-        rebuild_foundation_command, verify_command, demo_command, import_font_command,
+        rebuild_foundation_command, verify_command, demo_command, import_font_command, dump_text_command,
+        strings_command,
     };
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -6,6 +6,7 @@
 #include "cli/command_error.h"
 #include "cli/count_text.h"
 #include "cli/file_io.h"
+#include "cli/game_text.h"
 #include "cli/json_reader.h"
 #include "cli/json_writer.h"
 #include "cli/session.h"
@@ -20,13 +21,37 @@ namespace cli {
 
 namespace {
 
+void require_text_group(tag_handle handle) {
+    if (!is_text_group(tag_get_group(handle))) {
+        throw CommandError("--text is only for string lists, templates and texts; " + tag_path_text(handle) +
+                           " is not one");
+    }
+}
+
+std::vector<std::byte> data_from_text(const std::string& file, std::span<const std::byte> input) {
+    const ImportedText imported =
+        utf8_to_game_text(std::string_view(reinterpret_cast<const char*>(input.data()), input.size()));
+    if (!imported.data) throw CommandError(file + ": nothing imported, " + imported.error);
+    const auto* bytes = reinterpret_cast<const std::byte*>(imported.data->data());
+    return {bytes, bytes + imported.data->size()};
+}
+
 int run_export(const ParsedCommand& command) {
     const TagPath path = parse_tag_path(command.arguments[0]);
     const std::string output = command.value("-o").value_or("-");
     Session session(Access::read_only);
     const tag_handle handle = require_tag(path);
     const std::vector<std::byte> data = read_tag_data(handle);
-    if (command.has("--raw")) {
+    if (command.has("--text")) {
+        require_text_group(handle);
+        const ExportedText exported =
+            game_text_to_utf8(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+        write_output(output, exported.text);
+        if (exported.unshown > 0) {
+            std::fprintf(stderr, "warning: %zu bytes without a character of their own were written as '?' (the first at byte %zu)\n",
+                         exported.unshown, exported.first_unshown);
+        }
+    } else if (command.has("--raw")) {
         if (output == "-" && stdout_is_terminal()) {
             throw CommandError("refusing to write raw bytes to a terminal; give -o FILE or redirect the output");
         }
@@ -69,8 +94,11 @@ int run_import(const ParsedCommand& command) {
     Session session(Access::writer);
     tag_handle handle = require_tag(path);
     const tag_code group = tag_get_group(handle);
+    if (command.has("--text")) require_text_group(handle);
     const std::vector<std::byte> input = read_input(file);
-    const std::vector<std::byte> data = raw ? input : data_from_json(group, file, input);
+    const std::vector<std::byte> data = raw                   ? input
+                                        : command.has("--text") ? data_from_text(file, input)
+                                                                : data_from_json(group, file, input);
     if (raw && !command.has("--force")) refuse_short_data(group, data.size(), file);
     if (data.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         throw CommandError(file + " is too large for a tag");
@@ -105,22 +133,25 @@ int run_import(const ParsedCommand& command) {
 constexpr OptionSpec export_options[] = {
     {"--json", "", "the fields as a JSON document (the default)"},
     {"--raw", "", "the data bytes as stored (file order)"},
+    {"--text", "", "a string list, template or text as UTF-8 text with LF line ends"},
     {"-o", "FILE", "write to FILE instead of standard output"},
 };
 constexpr OptionSpec import_options[] = {
     {"--json", "", "FILE is a JSON document as export writes (the default)"},
     {"--raw", "", "FILE holds the data bytes as stored (file order)"},
     {"--force", "", "with --raw: import data shorter than the group's record"},
+    {"--text", "", "FILE is UTF-8 text for a string list, template or text; a character the game cannot\n"
+                   "show is refused with its place"},
 };
-constexpr std::string_view format_options[] = {"--json", "--raw"};
+constexpr std::string_view format_options[] = {"--json", "--raw", "--text"};
 
 }  // namespace
 
 constinit const CommandDefinition export_command{
     .name = "export",
-    .arguments = "G/NAME [--raw | --json] [-o FILE]",
-    .summary = "Write a tag's data: its fields decoded as JSON through the group's field description, or the\n"
-               "raw bytes. Import reads either back into exactly the same bytes.",
+    .arguments = "G/NAME [--raw | --json | --text] [-o FILE]",
+    .summary = "Write a tag's data: its fields decoded as JSON through the group's field description, the\n"
+               "raw bytes, or the text of a text tag. Import reads each back into exactly the same bytes.",
     .options = export_options,
     .minimum_arguments = 1,
     .maximum_arguments = 1,
@@ -130,7 +161,7 @@ constinit const CommandDefinition export_command{
 
 constinit const CommandDefinition import_command{
     .name = "import",
-    .arguments = "G/NAME FILE [--raw | --json] [--force]",
+    .arguments = "G/NAME FILE [--raw | --json | --text] [--force]",
     .summary = "Replace a tag's data in one step from FILE ('-': standard input). A tag of a monolithic file\n"
                "becomes a local tag. JSON is checked field by field; on any error nothing is written. Raw\n"
                "data shorter than the group's record is refused unless --force.",

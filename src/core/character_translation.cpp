@@ -83,3 +83,23 @@ char16_t windows_1252_unicode(unsigned char byte) {
 unsigned char windows_1252_byte(char16_t unicode) {
     return windows_1252_byte_of(unicode);
 }
+
+std::string game_text_to_display(std::string_view game_text) {
+    std::string shown;
+    shown.reserve(game_text.size() + game_text.size() / 16);
+    for (const char byte : game_text) {
+        shown.push_back(static_cast<char>(to_display_character(static_cast<unsigned char>(byte))));
+        if (byte == '\r') shown.push_back('\n');
+    }
+    return shown;
+}
+
+std::string display_text_to_game(std::string_view display_text) {
+    std::string game_text;
+    game_text.reserve(display_text.size());
+    for (const char byte : display_text) {
+        if (byte == '\n') continue;
+        game_text.push_back(static_cast<char>(from_display_character(static_cast<unsigned char>(byte))));
+    }
+    return game_text;
+}

@@ -2,7 +2,10 @@
 
 // Game text is stored in the Mac OS Roman character set; the editor's controls
 // and the font import work in Windows-1252. These map one to the other, byte by
-// byte.
+// byte, and turn a text tag's bytes into the text shown for it and back.
+
+#include <string>
+#include <string_view>
 
 // The Windows-1252 byte shown for a byte of game text ('?' where there is none).
 unsigned char to_display_character(unsigned char game_character);
@@ -18,3 +21,10 @@ char16_t windows_1252_unicode(unsigned char byte);
 
 // The Windows-1252 byte of a Unicode character, or '?' when it has none.
 unsigned char windows_1252_byte(char16_t unicode);
+
+// The shown text of a text tag's data: every byte through to_display_character,
+// every CR then followed by an LF so that the lines show as lines.
+std::string game_text_to_display(std::string_view game_text);
+// The data of a shown text: LF bytes dropped, every other byte through
+// from_display_character.
+std::string display_text_to_game(std::string_view display_text);

@@ -87,8 +87,11 @@ protected:
     // The form's field-by-field exchange; the base class exchanges nothing.
     virtual void DoDataExchange(CDataExchange& dx);
 
-private:
+    // After a failed read: OK is disabled and accept() does nothing, so the
+    // form can only be cancelled.
     void refuse_saving();
+
+private:
     int template_id_;
     uint32_t group_tag_;
     uint32_t subgroup_;

@@ -49,11 +49,12 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("New Tag"));
         const auto* list = dialog.control_as<QListWidget>(CNewTagTypeDlg::group_list_control);
         ASSERT_NE(list, nullptr);
-        // Only the groups with a form, `.256` and `mode` not among them; no font import yet.
+        // Only the groups with a form, `.256` and `mode` not among them, the three text
+        // groups as entries of their own; no font import yet.
         EXPECT_EQ(entry_texts(list),
                   (QStringList{"ambient sounds", "collection references", "fonts", "formations", "local physics",
                                "local projectile groups", "meshes", "monsters", "observer constants", "sounds",
-                               "string lists"}));
+                               "string lists", "templates", "text"}));
         EXPECT_FALSE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());
         const auto* create = dialog.control_as<QPushButton>(control_id_ok);

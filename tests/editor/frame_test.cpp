@@ -192,8 +192,8 @@ TEST_F(FrameTest, EnablingFollowsTheSelection) {
                                   command_id::dump_text, command_id::quit};
     const std::map<Selection, std::vector<bool>> expected = {
         {nothing, {true, false, false, false, false, false, true, true, false, true}},
-        {group_with_editor, {true, true, true, false, false, false, true, true, false, true}},
-        {tag_with_editor, {true, true, true, true, true, true, true, true, false, true}},
+        {group_with_editor, {true, true, true, false, false, false, true, true, true, true}},
+        {tag_with_editor, {true, true, true, true, true, true, true, true, true, true}},
         {tag_without_editor, {true, false, false, true, true, true, true, true, false, true}},
     };
     for (const auto& [selection, enabled] : expected) {

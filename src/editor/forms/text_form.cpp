@@ -1,0 +1,168 @@
+#include "editor/forms/text_form.h"
+
+#include "core/character_translation.h"
+#include "editor/character_translation.h"
+#include "editor/data_exchange.h"
+#include "editor/platform/services.h"
+#include "editor/tag_group_registry.h"
+#include "tag_files/tag_data.h"
+#include "tag_files/tag_directory.h"
+#include "tag_files/tag_editing.h"
+#include "tag_files/tag_groups.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace {
+
+// The template's layout: the edit's left and top margins, the dialog's first size.
+constexpr int edit_margin = 7;
+constexpr int edit_top = 7;
+constexpr QSize initial_size(520, 380);
+constexpr QSize smallest_button(75, 23);
+
+constexpr int font_points = 10;
+constexpr int tab_dialog_units_per_base_unit = 10;
+
+// The platform's edit control breaks lines at CR LF; Qt's document at its own
+// separators, which its raw text gives as U+2029 (Return) or U+2028
+// (Shift+Return). A lone LF is not a line break there and is dropped on saving,
+// so it is not shown here either.
+QString document_text(const std::string& shown) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(shown.size()));
+    for (const QChar character : text_from_windows_1252(shown)) {
+        if (character == QLatin1Char('\n')) continue;
+        text.append(character == QLatin1Char('\r') ? QChar(QChar::ParagraphSeparator) : character);
+    }
+    return text;
+}
+
+std::string shown_bytes(const QString& document) {
+    QString text;
+    text.reserve(document.size() + document.size() / 16);
+    for (const QChar character : document) {
+        if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator) {
+            text += QStringLiteral("\r\n");
+        } else {
+            text += character;
+        }
+    }
+    return text_to_windows_1252(text);
+}
+
+void report(QWidget* owner, const QString& text) {
+    platform::message_box(owner, text, platform::application_name(), platform::Buttons::ok,
+                          platform::Icon::none);
+}
+
+QPushButton* button(QWidget* owner, const QString& text) {
+    auto* push = new QPushButton(text, owner);
+    push->resize(push->sizeHint().expandedTo(smallest_button));
+    return push;
+}
+
+const EditorRegistration string_list_editor(make_tag("stli"), &create_text_dialog);
+const EditorRegistration template_editor(make_tag("temp"), &create_text_dialog);
+const EditorRegistration text_editor(make_tag("text"), &create_text_dialog);
+
+}  // namespace
+
+CTextTagDlg::CTextTagDlg(uint32_t group_tag, uint32_t subgroup, QWidget* parent)
+    : CTagDialog(text_form::template_id, group_tag, subgroup, parent) {
+    text_ = new QPlainTextEdit(this);
+    text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setTabChangesFocus(false);
+    text_->move(edit_margin, edit_top);
+    register_control(text_form::text_id, text_);
+
+    ok_ = button(this, QStringLiteral("OK"));
+    ok_->setDefault(true);
+    cancel_ = button(this, QStringLiteral("Cancel"));
+    register_control(control_id_ok, ok_);
+    register_control(control_id_cancel, cancel_);
+    connect(ok_, &QPushButton::clicked, this, &CTagDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &CTagDialog::reject);
+
+    setSizeGripEnabled(true);
+    resize(initial_size);
+}
+
+bool CTextTagDlg::OnInitDialog() {
+    CTagDialog::OnInitDialog();
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSize(font_points);
+    text_->setFont(font);
+    // One tab stop at (base unit × 10 / 4) dialog units; a dialog unit is a
+    // quarter of the dialog's horizontal base unit, its average character width.
+    const int base_unit = QFontMetrics(this->font()).averageCharWidth();
+    const int dialog_units = base_unit * tab_dialog_units_per_base_unit / 4;
+    text_->setTabStopDistance(dialog_units * base_unit / 4.0);
+    load_text();
+    return true;
+}
+
+void CTextTagDlg::load_text() {
+    const tag_handle handle = tag_find(group_tag(), subgroup());
+    const int32_t size = tag_get_size(handle);
+    std::string data(static_cast<size_t>(std::max(size, 0)), '\0');
+    const bool read = handle != NONE && size >= 0 && tag_file_read(handle, 0, size, data.data());
+    tag_file_close_local();
+    if (!read) {
+        // Saving the empty edit now would replace the text that could not be read.
+        report(this, QStringLiteral("Error reading tag file!"));
+        refuse_saving();
+        return;
+    }
+    loaded_text_ = document_text(game_text_to_display(data));
+    text_->setPlainText(loaded_text_);
+    loaded_text_ = text_->document()->toRawText();
+}
+
+void CTextTagDlg::DoDataExchange(CDataExchange& dx) {
+    if (!dx.is_saving() || record_read_failed()) return;
+    const QString edited = text_->document()->toRawText();
+    if (edited == loaded_text_) return;
+    const std::string data = display_text_to_game(shown_bytes(edited));
+    tag_handle handle = tag_find(group_tag(), subgroup());
+    const int16_t current_version = tag_group_get_version(group_tag());
+    const bool written = data.size() <= static_cast<size_t>(std::numeric_limits<int32_t>::max()) &&
+                         tag_replace_data(handle, data.data(), static_cast<int32_t>(data.size())) &&
+                         (tag_get_version(handle) == current_version || tag_set_version(handle, current_version));
+    tag_file_close_local();
+    if (!written) {
+        report(this, QStringLiteral("Error writing tag file!"));
+        dx.fail();
+        return;
+    }
+    loaded_text_ = edited;
+}
+
+void CTextTagDlg::resizeEvent(QResizeEvent* event) {
+    CTagDialog::resizeEvent(event);
+    place_controls();
+}
+
+void CTextTagDlg::place_controls() {
+    if (!text_ || !ok_ || !cancel_) return;
+    const int width = this->width();
+    const int height = this->height();
+    const QSize ok = ok_->size();
+    const QSize cancel = cancel_->size();
+    text_->setGeometry(edit_margin, edit_top, width - 2 * edit_margin, height - 3 * edit_top - ok.height());
+    ok_->move(width - ok.width() - edit_margin, height - ok.height() - edit_top);
+    cancel_->move(width - 2 * edit_margin - cancel.width() - ok.width(), height - ok.height() - edit_top);
+}
+
+CTagDialog* create_text_dialog(uint32_t group_tag, uint32_t subgroup, QWidget* parent) {
+    return new CTextTagDlg(group_tag, subgroup, parent);
+}

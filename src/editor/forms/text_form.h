@@ -1,0 +1,44 @@
+#pragma once
+
+// The plain text form of the string list, template and text groups: the tag's
+// whole data, shown as Windows-1252 text with its CR line ends, in one
+// resizable edit control.
+
+#include "editor/tag_dialog.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace text_form {
+
+inline constexpr int template_id = 187;
+inline constexpr int text_id = 1206;
+
+}  // namespace text_form
+
+class CTextTagDlg : public CTagDialog {
+public:
+    CTextTagDlg(uint32_t group_tag, uint32_t subgroup, QWidget* parent);
+
+protected:
+    bool OnInitDialog() override;
+    // Saving only: an unchanged text writes nothing, so opening and closing a
+    // tag never alters bytes the edit control cannot show.
+    void DoDataExchange(CDataExchange& dx) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void load_text();
+    void place_controls();
+
+    QPlainTextEdit* text_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QString loaded_text_;
+};
+
+CTagDialog* create_text_dialog(uint32_t group_tag, uint32_t subgroup, QWidget* parent);
