@@ -163,7 +163,7 @@ private:
 std::vector<tag_code> groups_with_forms() {
     std::vector<tag_code> groups;
     for (const definitions::TagGroupEntry& row : definitions::tag_group_registry())
-        if (CTagGroupRegistry::find_editor(row.group_tag)) groups.push_back(row.group_tag);
+        if (CTagGroupRegistry::find_editor(row.group_tag) && row.default_definition) groups.push_back(row.group_tag);
     return groups;
 }
 
