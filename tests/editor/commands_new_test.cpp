@@ -52,9 +52,9 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
         // Only the groups with a form, `.256` and `mode` not among them, the three text
         // groups as entries of their own; no font import yet.
         EXPECT_EQ(entry_texts(list),
-                  (QStringList{"ambient sounds", "collection references", "fonts", "formations", "local physics",
-                               "local projectile groups", "meshes", "monsters", "observer constants", "sounds",
-                               "string lists", "templates", "text"}));
+                  (QStringList{"ambient sounds", "artifacts", "collection references", "fonts", "formations",
+                               "local physics", "local projectile groups", "meshes", "monsters", "observer constants",
+                               "projectiles", "sounds", "string lists", "templates", "text", "units"}));
         EXPECT_FALSE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());
         const auto* create = dialog.control_as<QPushButton>(control_id_ok);

@@ -58,6 +58,10 @@ void declare_attack(toolkit::Form& form) {
 
 }  // namespace
 
+ElementDialogFactory attack_dialog() {
+    return toolkit::form_element_dialog(attack_template_id, sizeof(attack_definition), declare_attack);
+}
+
 const ElementListConfig& attack_list_config() {
     static const ElementListConfig config{
         sizeof(attack_definition),
@@ -65,7 +69,7 @@ const ElementListConfig& attack_list_config() {
         QStringLiteral("Attack #"),
         definitions::monster_attack_capacity,
         projectiles,
-        toolkit::form_element_dialog(attack_template_id, sizeof(attack_definition), declare_attack),
+        attack_dialog(),
         &definitions::attack_definition_default,
     };
     return config;

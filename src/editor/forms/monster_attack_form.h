@@ -18,6 +18,10 @@ inline constexpr int attack_sequence_picker_id = 1021;
 // The attack dialog numbers the check boxes of the attack flags after the bits, from 1400.
 constexpr int attack_flag_id(uint16_t mask) { return 1400 + std::countr_zero(mask); }
 
+// The attack dialog (template 156) on one attack definition; the artifact form opens it
+// on its override attack.
+ElementDialogFactory attack_dialog();
+
 // The list of the four attacks: named by their projectile, "Attack #" otherwise.
 const ElementListConfig& attack_list_config();
 

@@ -105,12 +105,27 @@ Row& Row::shown_by(int check_id) {
     return *this;
 }
 
+Row& Row::enabled_while_chosen(int picker_id) {
+    auto* picker = form_.dialog_.control_as<QComboBox>(picker_id);
+    if (!picker) qFatal("row enabled by picker %d, which is not declared before it", picker_id);
+    const std::vector<QWidget*> widgets = widgets_;
+    const auto update = [picker, widgets] {
+        for (QWidget* widget : widgets) widget->setEnabled(selected_reference(picker) != NONE);
+    };
+    form_.dependencies_.push_back(update);
+    QObject::connect(picker, &QComboBox::currentIndexChanged, picker, update);
+    return *this;
+}
+
 Row& Row::optional(int check_id, const QString& label, int64_t sentinel, WhenAbsent look) {
     auto* check = new QCheckBox(label);
     form_.dialog_.register_control(check_id, check);
-    // The box takes the place of the row's label, or leads its line.
+    // The box takes the place of the row's label, or leads its line. The row was just
+    // placed in the form's current box; a column of a box is a layout nested in the
+    // box's own, so the widget's parent does not lead to it.
     QWidget* first = widgets_.front();
-    if (auto* form_layout = qobject_cast<QFormLayout*>(first->parentWidget() ? first->parentWidget()->layout() : nullptr)) {
+    const Form::Box& placed = *form_.boxes_.back();
+    if (QFormLayout* form_layout = placed.line ? nullptr : placed.column) {
         int index = -1;
         QFormLayout::ItemRole role{};
         form_layout->getWidgetPosition(first, &index, &role);
@@ -122,8 +137,8 @@ Row& Row::optional(int check_id, const QString& label, int64_t sentinel, WhenAbs
         } else {
             form_layout->insertRow(index, check);
         }
-    } else if (auto* box = qobject_cast<QBoxLayout*>(first->parentWidget() ? first->parentWidget()->layout() : nullptr)) {
-        box->insertWidget(box->indexOf(first), check);
+    } else if (placed.line) {
+        placed.line->insertWidget(placed.line->indexOf(first), check);
     }
 
     look == WhenAbsent::hidden ? shown_by(check_id) : enabled_by(check_id);
@@ -434,6 +449,39 @@ Row& Form::filtered_reference(int id, const QString& label, tag_code group, Fiel
                                 exchange_filtered_tag_reference(dx, id, group, target, filter, argument);
                             }),
                      RowRole::value, {{field, definitions::FieldKind::tag_reference}});
+}
+
+Row& Form::dependent_reference(int id, const QString& label, tag_code group, Field field,
+                               tag_reference_filter filter, int source_id,
+                               std::function<std::optional<int32_t>(int32_t chosen)> argument) {
+    check_field(field, {4});
+    auto* source = dialog_.control_as<QComboBox>(source_id);
+    if (!source) qFatal("picker %d depends on %d, which is not declared before it", id, source_id);
+    void* target = at(field);
+    QComboBox* combo = new_combo();
+    const auto refill = [combo, source, group, filter, argument] {
+        const std::optional<int32_t> listed = argument(selected_reference(source));
+        if (listed) {
+            fill_filtered_reference_picker(combo, group, filter, *listed);
+        } else {
+            combo->clear();
+            combo->addItem(QString::fromLatin1(no_tag_text), int32_t{NONE});
+        }
+        combo->setEnabled(listed.has_value());
+    };
+    Row& row = described(single(id, label, combo,
+                                [id, group, target, refill](CDataExchange& dx) {
+                                    if (dx.is_loading() && !dx.failed()) refill();
+                                    exchange_reference(dx, id, group, target);
+                                }),
+                         RowRole::value, {{field, definitions::FieldKind::tag_reference}});
+    QObject::connect(source, &QComboBox::activated, combo, [combo, refill] {
+        const int32_t selected = selected_reference(combo);
+        refill();
+        const int kept = combo->findData(selected, Qt::UserRole);
+        combo->setCurrentIndex(kept >= 0 ? kept : 0);
+    });
+    return row;
 }
 
 Row& Form::sequence(int id, const QString& label, Field field, std::function<tag_code()> collection,

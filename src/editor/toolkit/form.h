@@ -30,6 +30,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -101,6 +102,10 @@ private:
     }
 };
 
+// Check boxes of flag words that name no ids of their own are numbered after their bit.
+inline constexpr int first_flag_check_id = 1400;
+constexpr int flag_check_id(uint32_t mask) { return first_flag_check_id + std::countr_zero(mask); }
+
 // How a row with an `optional` check box looks while the box is clear.
 enum class WhenAbsent : uint8_t { disabled, hidden };
 
@@ -138,6 +143,8 @@ public:
     // checked after loading and on every click. Values are exchanged either way.
     Row& enabled_by(int check_id);
     Row& shown_by(int check_id);
+    // Enabled only while the picker `picker_id` (declared before) has a tag selected.
+    Row& enabled_while_chosen(int picker_id);
 
     // A check box `check_id` that says whether the field holds a value at all. On load
     // it is clear when the field (for a range: lower and delta) equals `sentinel`, and
@@ -232,6 +239,13 @@ public:
     Row& reference(int id, const QString& label, tag_code group, Field field);
     Row& filtered_reference(int id, const QString& label, tag_code group, Field field, tag_reference_filter filter,
                             int32_t argument);
+    // A filtered picker whose filter argument follows the tag chosen in `source_id` (a
+    // picker declared before it): `argument` answers it for the chosen subgroup, or
+    // nothing when there is nothing to list; the picker then shows "No Tag" alone and
+    // is disabled. Refilled whenever the user picks in `source_id`; the selected tag
+    // stays selected only while the new list holds it, else "No Tag" is.
+    Row& dependent_reference(int id, const QString& label, tag_code group, Field field, tag_reference_filter filter,
+                             int source_id, std::function<std::optional<int32_t>(int32_t chosen)> argument);
     // A picker over the collection (or `core` tag) that `collection` answers at load.
     Row& sequence(int id, const QString& label, Field field, std::function<tag_code()> collection,
                   SequenceSource source = SequenceSource::collection);

@@ -2,6 +2,7 @@
 
 #include "core/byte_swap.h"
 #include "definitions/collection_reference_definitions.h"
+#include "definitions/group_registry.h"
 #include "media/collection_reader.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
@@ -39,6 +40,19 @@ SequenceNamesScope::SequenceNamesScope() { ++open_scopes; }
 
 SequenceNamesScope::~SequenceNamesScope() {
     if (--open_scopes == 0) cached_names().clear();
+}
+
+std::optional<std::vector<std::byte>> read_record(tag_code group, tag_code subgroup) {
+    const definitions::TagGroupEntry* row = definitions::find_group(group);
+    if (!row || row->definition_size == 0 || subgroup == NONE) return std::nullopt;
+    const tag_handle handle = tag_find(group, subgroup);
+    if (handle == NONE) return std::nullopt;
+    const auto size = static_cast<int32_t>(row->definition_size);
+    if (tag_get_size(handle) < size) return std::nullopt;
+    std::vector<std::byte> record(row->definition_size);
+    if (!tag_file_read(handle, 0, size, record.data())) return std::nullopt;
+    definitions::record_to_host_order(*row, record.data());
+    return record;
 }
 
 std::optional<tag_code> collection_of_reference(tag_code core_subgroup) {

@@ -5,6 +5,7 @@
 
 #include "core/tag_code.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ namespace toolkit {
 
 inline constexpr tag_code collection_group = make_tag(".256");
 inline constexpr tag_code collection_reference_group = make_tag("core");
+
+// The record of a tag of a group with a default record, in host order: nothing when
+// the tag is missing, unreadable or shorter than the record.
+std::optional<std::vector<std::byte>> read_record(tag_code group, tag_code subgroup);
 
 // The collection subgroup a `core` tag names (its record's first field).
 std::optional<tag_code> collection_of_reference(tag_code core_subgroup);
