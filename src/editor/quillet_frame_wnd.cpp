@@ -103,6 +103,8 @@ CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
                               platform::application_name(), platform::Buttons::ok, platform::Icon::none);
     }
     tree_->show();
+    // The commands' keys act on the tree; the filter box is a Ctrl+F away.
+    tree_->setFocus();
     report_refused_files();
     size_to_contents();
 }

@@ -479,6 +479,41 @@ TEST_F(MonsterFormTest, ExtendedFlagsOfOneByteAreSavedTogether) {
     EXPECT_EQ(stored(tag_data(monsters, subgroup), 78, 1, false), 0x7F);
 }
 
+// The sixteen terrain rows are a grid: check boxes, cost boxes and speed boxes
+// each in a column of their own, whatever the length of the terrain's name and
+// whether a row's boxes are shown.
+TEST_F(MonsterFormTest, TerrainRowsLineUpInColumns) {
+    monster_definition record = definitions::monster_definition_default;
+    record.terrain_costs[3] = -1;
+    const auto dialog = open(create_monster(record));
+    through(*dialog, mf::terrain_button_id, [](QDialog& sub_dialog) {
+        auto& terrain = static_cast<CTagDialog&>(sub_dialog);
+        const auto position = [&terrain](int id) { return terrain.control(id)->mapTo(&terrain, QPoint(0, 0)); };
+        const int check_x = position(mf::first_terrain_check_id).x();
+        const int cost_x = position(mf::first_terrain_cost_id).x();
+        const int speed_x = position(mf::first_terrain_speed_id).x();
+        EXPECT_LT(check_x, cost_x);
+        EXPECT_LT(cost_x, speed_x);
+        for (int row = 0; row < 16; ++row) {
+            SCOPED_TRACE(row);
+            EXPECT_EQ(position(mf::first_terrain_check_id + row).x(), check_x);
+            if (row > 0) {
+                EXPECT_GT(position(mf::first_terrain_check_id + row).y(),
+                          position(mf::first_terrain_check_id + row - 1).y());
+            }
+            if (row == 3) {
+                EXPECT_FALSE(terrain.control(mf::first_terrain_cost_id + row)->isVisible());
+                continue;
+            }
+            EXPECT_EQ(position(mf::first_terrain_cost_id + row).x(), cost_x);
+            EXPECT_EQ(position(mf::first_terrain_speed_id + row).x(), speed_x);
+            EXPECT_EQ(position(mf::first_terrain_cost_id + row).y(), position(mf::first_terrain_speed_id + row).y());
+        }
+        check_picture(terrain, "mons_terrain_parameters");
+        sub_dialog.reject();
+    });
+}
+
 TEST_F(MonsterFormTest, UneditedSlotsAndReservedFieldsSurviveAnEdit) {
     const monster_definition record = random_monster(7);
     const tag_code subgroup = create_monster(record);

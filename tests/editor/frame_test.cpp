@@ -492,7 +492,7 @@ TEST_F(FrameTest, FilterBoxShowsOnlyMatchingTagsAndEscapeClearsIt) {
     QTreeWidgetItem* monster_group = group_item(frame, monsters);
     QTreeWidgetItem* sound_group = group_item(frame, sounds);
     sound_group->setExpanded(true);
-    frame.tree()->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), frame.tree());
     QTest::keyClick(frame.tree(), Qt::Key_F, Qt::ControlModifier);
     ASSERT_TRUE(frame.filter_box()->hasFocus());
 

@@ -67,15 +67,17 @@ void declare_sounds(toolkit::Form& form) {
 // the row's boxes hide; checking it again offers a cost of 0.
 void declare_terrain(toolkit::Form& form) {
     form.distance(base_movement_speed_id, "Base Movement Speed:", &monster_definition::base_movement_speed);
-    for (const NamedValue& terrain : definitions::monster_terrain_names) {
-        const int i = terrain.value;
-        form.line(QString(), [&form, &terrain, i] {
-            form.integer(first_terrain_cost_id + i, "Cost", Field(&monster_definition::terrain_costs, i))
-                .optional(first_terrain_check_id + i, terrain.name, -1, toolkit::WhenAbsent::hidden);
-            form.byte_fraction(first_terrain_speed_id + i, "Speed", Field(&monster_definition::terrain_speeds, i))
-                .shown_by(first_terrain_check_id + i);
-        });
-    }
+    form.grid([&form] {
+        for (const NamedValue& terrain : definitions::monster_terrain_names) {
+            const int i = terrain.value;
+            form.line(QString(), [&form, &terrain, i] {
+                form.integer(first_terrain_cost_id + i, "Cost", Field(&monster_definition::terrain_costs, i))
+                    .optional(first_terrain_check_id + i, terrain.name, -1, toolkit::WhenAbsent::hidden);
+                form.byte_fraction(first_terrain_speed_id + i, "Speed", Field(&monster_definition::terrain_speeds, i))
+                    .shown_by(first_terrain_check_id + i);
+            });
+        }
+    });
 }
 
 }  // namespace

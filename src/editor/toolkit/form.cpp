@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -83,6 +84,8 @@ struct Form::Box {
     QHBoxLayout* columns;  // null inside a line
     QFormLayout* column;   // null inside a line
     QHBoxLayout* line;     // set inside a line
+    QGridLayout* grid;     // set inside a grid: each line is one of its rows
+    int grid_rows;
 };
 
 // Rows -------------------------------------------------------------------------
@@ -210,7 +213,7 @@ void Form::push_box(QWidget* container) {
     auto* columns = new QHBoxLayout(container);
     auto* column = new QFormLayout;
     columns->addLayout(column);
-    boxes_.push_back(std::make_unique<Box>(Box{container, columns, column, nullptr}));
+    boxes_.push_back(std::make_unique<Box>(Box{container, columns, column, nullptr, nullptr, 0}));
 }
 
 void Form::pop_box() { boxes_.pop_back(); }
@@ -227,6 +230,13 @@ QWidget* Form::place(const QString& label, std::vector<QWidget*> controls) {
     if (box.line) {
         if (label_widget) box.line->addWidget(label_widget);
         for (QWidget* control : controls) box.line->addWidget(control);
+        return label_widget;
+    }
+    if (box.grid) {
+        const int row = box.grid_rows++;
+        int column = 0;
+        if (label_widget) box.grid->addWidget(label_widget, row, column++);
+        for (QWidget* control : controls) box.grid->addWidget(control, row, column++);
         return label_widget;
     }
     QWidget* field = controls.front();
@@ -614,14 +624,39 @@ void Form::group(const QString& title, const std::function<void()>& body) {
 }
 
 void Form::line(const QString& label, const std::function<void()>& body) {
+    Box& outer = *boxes_.back();
+    QGridLayout* grid = outer.grid;
     auto* holder = new QWidget;
     auto* layout = new QHBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
-    place(label, {holder});
-    boxes_.push_back(std::make_unique<Box>(Box{holder, nullptr, nullptr, layout}));
+    if (!grid) place(label, {holder});
+    boxes_.push_back(std::make_unique<Box>(Box{holder, nullptr, nullptr, layout, nullptr, 0}));
+    if (grid && !label.isEmpty()) place(label, {});
     body();
-    layout->addStretch();
     pop_box();
+    if (!grid) {
+        layout->addStretch();
+        return;
+    }
+    // The line was built whole (rows may put a check box before their controls);
+    // now each of its widgets moves into a column of the grid's next row.
+    const int row = outer.grid_rows++;
+    for (int column = 0; QLayoutItem* item = layout->takeAt(0); ++column) {
+        if (QWidget* widget = item->widget()) grid->addWidget(widget, row, column);
+        delete item;
+    }
+    delete holder;
+}
+
+void Form::grid(const std::function<void()>& body) {
+    auto* holder = new QWidget;
+    auto* grid = new QGridLayout(holder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    place(QString(), {holder});
+    boxes_.push_back(std::make_unique<Box>(Box{holder, nullptr, nullptr, nullptr, grid, 0}));
+    body();
+    pop_box();
+    grid->setColumnStretch(grid->columnCount(), 1);
 }
 
 void Form::pages(int tab_id, const std::function<void()>& body) {

@@ -276,6 +276,9 @@ public:
     void group(const QString& title, const std::function<void()>& body);
     // A single line: the rows of `body` side by side after one label.
     void line(const QString& label, const std::function<void()>& body);
+    // Lines in columns: each line of `body` is a row, its label and controls each
+    // in a column of their own, so that like boxes of every line align.
+    void grid(const std::function<void()>& body);
     void pages(int tab_id, const std::function<void()>& body);
     void page(const QString& title, const std::function<void()>& body);
 
