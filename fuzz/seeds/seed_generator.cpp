@@ -26,6 +26,8 @@
 #include "media/collection_writer.h"
 #include "media/font_import.h"
 #include "media/system_fonts.h"
+#include "media/sound_import.h"
+#include "media/sound_tag.h"
 #include "media/wave_writer.h"
 #include "tag_files/monolithic_loader.h"
 #include "tag_files/monolithic_writer.h"
@@ -261,8 +263,9 @@ void font_seeds() {
     }
 }
 
-// Short tones as our WAVE writer writes them.
-void wave_seeds() {
+// Short tones as our WAVE writer writes them, and a sound tag holding them.
+void sound_seeds() {
+    sound_tag sound = new_sound_tag();
     for (const int channels : {1, 2}) {
         std::vector<std::int16_t> samples(std::size_t(70 * channels));
         for (std::size_t index = 0; index < samples.size(); ++index) {
@@ -271,6 +274,14 @@ void wave_seeds() {
         const auto file = wave_file_bytes(samples, channels, channels == 1 ? 22050 : 44100);
         if (!file) fail("wave_file_bytes");
         write_seed("wave_reader", "channels_" + std::to_string(channels), bytes_of(*file));
+        wave_file wave;
+        if (read_wave_bytes(*file, wave) != wave_problem::none ||
+            !append_wave_permutation(sound, std::move(wave), "tone.wav").succeeded) {
+            fail("importing a tone");
+        }
+        const auto tag = write_sound_tag(sound);
+        if (!tag) fail("write_sound_tag");
+        write_seed("sound_tag_reader", "permutations_" + std::to_string(channels), bytes_of(*tag));
     }
 }
 
@@ -319,7 +330,7 @@ int main(int argc, char** argv) {
     local_tag_seeds();
     monolithic_seeds();
     font_seeds();
-    wave_seeds();
+    sound_seeds();
     string_list_seeds();
 
     tag_files_close();

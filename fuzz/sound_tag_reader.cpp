@@ -1,0 +1,27 @@
+// Random bytes as the data of a sound tag: read as the form and the tool read
+// it, every permutation decoded, and what was read saved again, which must read
+// back to the same bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "media/sound_tag.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const sound_tag_read_result read = read_sound_tag(std::span(reinterpret_cast<const std::byte*>(data), size));
+    if (!read.sound) {
+        if (read.problem.empty()) __builtin_trap();
+        return 0;
+    }
+    if (read.sound->permutations.size() > std::size_t(MAXIMUM_EDITOR_PERMUTATIONS)) __builtin_trap();
+    for (const sound_tag_permutation& permutation : read.sound->permutations) {
+        const auto samples = decode_sound_permutation(permutation);
+        if (samples && samples->size() > permutation.data.size() / 34 * 64) __builtin_trap();
+    }
+    const auto written = write_sound_tag(*read.sound);
+    if (!written || written->size() > size) __builtin_trap();
+    const sound_tag_read_result again = read_sound_tag(*written);
+    if (!again.sound || write_sound_tag(*again.sound) != written) __builtin_trap();
+    return 0;
+}

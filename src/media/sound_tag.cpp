@@ -1,0 +1,212 @@
+#include "media/sound_tag.h"
+
+#include <cstring>
+#include <limits>
+
+#include "core/byte_swap.h"
+#include "media/sound_block_codec.h"
+#include "tag_files/tag_data.h"
+
+namespace {
+
+using definitions::sampled_sound_header;
+using definitions::sound_definition;
+using definitions::sound_permutation;
+
+constexpr std::int64_t definition_size = sizeof(sound_definition);
+constexpr std::int64_t permutation_size = sizeof(sound_permutation);
+constexpr std::int64_t header_size = sizeof(sampled_sound_header);
+constexpr std::int64_t block_size = sizeof(definitions::sound_block);
+constexpr int largest_sample_size_shift = 3;
+
+template <typename Record>
+Record load_record(std::span<const std::byte> data, std::int64_t offset, const char* name,
+                   std::span<const std::int16_t> codes) {
+    Record record;
+    std::memcpy(&record, data.data() + offset, sizeof record);
+    byte_swap_data(name, &record, sizeof record, 1, codes);
+    return record;
+}
+
+template <typename Record>
+void store_record(std::vector<std::byte>& data, std::int64_t offset, Record record, const char* name,
+                  std::span<const std::int16_t> codes) {
+    byte_swap_data(name, &record, sizeof record, 1, codes);
+    std::memcpy(data.data() + offset, &record, sizeof record);
+}
+
+std::string text(const char* format, std::int64_t first, std::int64_t second = 0) {
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, format, static_cast<long long>(first), static_cast<long long>(second));
+    return buffer;
+}
+
+sound_tag_read_result refused(std::string problem) {
+    sound_tag_read_result result;
+    result.problem = std::move(problem);
+    return result;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> sampled_sound_data_size(const sampled_sound_header& header) {
+    if (header.count < 0) {
+        return std::nullopt;
+    }
+    if (header.flags & definitions::sampled_sound_compressed) {
+        return std::int64_t(header.count) * block_size;
+    }
+    if (header.sample_size_shift < 0 || header.sample_size_shift > largest_sample_size_shift) {
+        return std::nullopt;
+    }
+    return std::int64_t(header.count) << header.sample_size_shift;
+}
+
+sound_tag new_sound_tag() {
+    sound_tag sound;
+    sound.definition = definitions::sound_definition_default;
+    return sound;
+}
+
+sound_tag_read_result read_sound_tag(std::span<const std::byte> data) {
+    const auto size = std::int64_t(data.size());
+    if (size < definition_size) {
+        return refused(text("the tag holds %lld bytes, fewer than the %lld of a sound definition", size, definition_size));
+    }
+    sound_tag sound;
+    sound.definition =
+        load_record<sound_definition>(data, 0, "sound_definition", definitions::sound_definition_codes);
+    const sound_definition& definition = sound.definition;
+    const std::int64_t count = definition.permutation_count;
+    if (count < 0) {
+        return refused(text("the permutation count %lld is negative", count));
+    }
+    if (count > MAXIMUM_EDITOR_PERMUTATIONS) {
+        return refused(text("the sound has %lld permutations; at most %lld can be edited", count,
+                            MAXIMUM_EDITOR_PERMUTATIONS));
+    }
+    if (definition.permutation_list_size != permutation_size * count) {
+        return refused(text("the permutation list size %lld does not match %lld permutations",
+                            definition.permutation_list_size, count));
+    }
+    const std::int64_t headers_offset = definition_size + permutation_size * count;
+    const std::int64_t samples_offset = headers_offset + header_size * count;
+    if (samples_offset > size) {
+        return refused(text("the permutation list and sample headers need %lld bytes; the tag holds %lld",
+                            samples_offset, size));
+    }
+    if (count > 0 && definition.sample_header_offset != headers_offset) {
+        return refused(text("the sample header offset %lld is not %lld", definition.sample_header_offset, headers_offset));
+    }
+    std::int64_t sample_bytes = 0;
+    for (std::int64_t index = 0; index < count; ++index) {
+        sound_tag_permutation permutation;
+        permutation.permutation = load_record<sound_permutation>(data, definition_size + permutation_size * index,
+                                                                 "sound_permutation", definitions::sound_permutation_codes);
+        permutation.header = load_record<sampled_sound_header>(data, headers_offset + header_size * index,
+                                                               "sampled_sound_header",
+                                                               definitions::sampled_sound_header_codes);
+        const std::optional<std::int64_t> data_size = sampled_sound_data_size(permutation.header);
+        if (!data_size) {
+            return refused(text("the sample header of permutation %lld gives no data size", index));
+        }
+        const std::int64_t start = samples_offset + sample_bytes;
+        if (*data_size > size - start) {
+            return refused(text("the samples of permutation %lld run past the end of the tag (%lld bytes)", index, size));
+        }
+        permutation.data.assign(data.begin() + start, data.begin() + start + *data_size);
+        sample_bytes += *data_size;
+        sound.permutations.push_back(std::move(permutation));
+    }
+    if (count > 0 && definition.sample_region_size != header_size * count + sample_bytes) {
+        return refused(text("the sample region size %lld is not the %lld bytes of headers and samples",
+                            definition.sample_region_size, header_size * count + sample_bytes));
+    }
+    sound_tag_read_result result;
+    result.sound = std::move(sound);
+    return result;
+}
+
+sound_definition laid_out_sound_definition(const sound_tag& sound) {
+    const auto count = std::int32_t(sound.permutations.size());
+    std::int64_t sample_bytes = 0;
+    for (const sound_tag_permutation& permutation : sound.permutations) {
+        sample_bytes += std::int64_t(permutation.data.size());
+    }
+    sound_definition definition = sound.definition;
+    definition.permutation_count = count;
+    definition.permutation_list_offset = std::int32_t(definition_size);
+    definition.permutation_list_size = std::int32_t(permutation_size * count);
+    definition.sample_header_offset = std::int32_t(definition_size + permutation_size * count);
+    definition.sample_region_size = std::int32_t(std::min<std::int64_t>(
+        header_size * count + sample_bytes, std::numeric_limits<std::int32_t>::max()));
+    return definition;
+}
+
+std::optional<std::vector<std::byte>> write_sound_tag(const sound_tag& sound) {
+    const auto count = std::int64_t(sound.permutations.size());
+    if (count > MAXIMUM_EDITOR_PERMUTATIONS) {
+        return std::nullopt;
+    }
+    const std::int64_t headers_offset = definition_size + permutation_size * count;
+    std::int64_t total = headers_offset + header_size * count;
+    for (const sound_tag_permutation& permutation : sound.permutations) {
+        if (sampled_sound_data_size(permutation.header) != std::int64_t(permutation.data.size())) {
+            return std::nullopt;
+        }
+        total += std::int64_t(permutation.data.size());
+    }
+    if (total > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    std::vector<std::byte> data(static_cast<std::size_t>(total));
+    store_record(data, 0, laid_out_sound_definition(sound), "sound_definition", definitions::sound_definition_codes);
+    std::int64_t samples_at = headers_offset + header_size * count;
+    for (std::int64_t index = 0; index < count; ++index) {
+        const sound_tag_permutation& permutation = sound.permutations[std::size_t(index)];
+        store_record(data, definition_size + permutation_size * index, permutation.permutation, "sound_permutation",
+                     definitions::sound_permutation_codes);
+        store_record(data, headers_offset + header_size * index, permutation.header, "sampled_sound_header",
+                     definitions::sampled_sound_header_codes);
+        std::copy(permutation.data.begin(), permutation.data.end(), data.begin() + samples_at);
+        samples_at += std::int64_t(permutation.data.size());
+    }
+    return data;
+}
+
+std::optional<std::vector<std::int16_t>> decode_sound_permutation(const sound_tag_permutation& permutation) {
+    const sampled_sound_header& header = permutation.header;
+    if (!(header.flags & definitions::sampled_sound_compressed) || header.channels < 1 || header.channels > 2 ||
+        sampled_sound_data_size(header) != std::int64_t(permutation.data.size())) {
+        return std::nullopt;
+    }
+    std::vector<std::int16_t> samples(std::size_t(decoded_sound_sample_count(header.count, header.channels)));
+    decode_sound_blocks(permutation.data.data(), header.count, header.channels, sound_block_headers::stored,
+                        samples.data());
+    return samples;
+}
+
+std::uint32_t sound_permutation_rate(const sound_tag_permutation& permutation) {
+    return permutation.header.sample_rate >> 16;
+}
+
+sound_tag_read_result load_sound_tag(tag_handle handle) {
+    const std::int32_t size = tag_get_size(handle);
+    if (size < 0) {
+        return refused("the tag's size is unknown");
+    }
+    std::vector<std::byte> data(static_cast<std::size_t>(size));
+    const bool read = size == 0 || tag_file_read(handle, 0, size, data.data());
+    tag_file_close_local();
+    if (!read) {
+        return refused("the tag could not be read");
+    }
+    return read_sound_tag(data);
+}
+
+bool save_sound_tag(tag_handle& handle, const sound_tag& sound) {
+    const std::optional<std::vector<std::byte>> data = write_sound_tag(sound);
+    const bool saved = data && tag_replace_data(handle, data->data(), std::int32_t(data->size()));
+    tag_file_close_local();
+    return saved;
+}
