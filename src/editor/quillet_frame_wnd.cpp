@@ -37,6 +37,8 @@ constexpr int tree_control_id = 1;
 constexpr int frame_text_margin = 64;
 // Rows of room below the group items, for a group opened at start.
 constexpr int frame_spare_rows = 8;
+// Room left on the screen for a title bar and borders.
+constexpr QSize frame_decoration_allowance(16, 48);
 constexpr int frame_row_spacing = 4;
 constexpr int frame_filter_spacing = 2;
 // Refused files named in the status line; the rest are counted.
@@ -275,7 +277,10 @@ void CQuilletFrameWnd::size_to_contents() {
                                                      filter_box_->sizeHint().height() +
                                                      statusBar()->sizeHint().height());
     QSize size(client_width, client_height);
-    if (const QScreen* shown_on = screen()) size = size.boundedTo(shown_on->availableGeometry().size());
+    // The window manager's frame is not known before the window is shown.
+    if (const QScreen* shown_on = screen()) {
+        size = size.boundedTo(shown_on->availableGeometry().size() - frame_decoration_allowance);
+    }
     resize(size);
 }
 
