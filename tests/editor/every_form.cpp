@@ -120,7 +120,9 @@ private:
             case FieldKind::tag_reference: {
                 const auto found = tags_.find(field.reference_group);
                 const int64_t count = found == tags_.end() ? 0 : std::ssize(found->second);
-                const int64_t pick = between(-1, count - 1);
+                // Always a tag where the group has some: rows enabled only while a
+                // reference names one (buttons, dependent pickers) are then reached.
+                const int64_t pick = count == 0 ? -1 : between(0, count - 1);
                 store(at, 4, pick < 0 ? int64_t{NONE} : found->second[static_cast<size_t>(pick)]);
                 return;
             }
