@@ -241,12 +241,17 @@ bool write_monolithic_from_filter(file_reference& file, const char* url, tag_fil
     return write_monolithic_file(file, url, type, plugin_flags, handles.data(), count);
 }
 
+std::string plugin_file_name(std::string_view name) {
+    char file_name[tag_name_capacity] = {};
+    copy_text(file_name, name);
+    sanitize_tag_name(file_name);
+    return file_name;
+}
+
 bool build_plugin(const char* name, const char* url, bool is_patch, std::int16_t plugin_flags, tag_filter filter,
                   void* filter_data) {
-    char file_name[tag_name_capacity] = {};
-    copy_text(file_name, name ? std::string_view(name) : std::string_view());
-    sanitize_tag_name(file_name);
-    if (file_name[0] == '\0') {
+    const std::string file_name = plugin_file_name(name ? std::string_view(name) : std::string_view());
+    if (file_name.empty()) {
         handle_error(error_file_create, __FILE__, __LINE__, "the plug-in name '%s' is not a valid file name",
                      name ? name : "");
         return false;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "core/file_reference.h"
 #include "tag_files/monolithic_records.h"
@@ -25,9 +27,14 @@ bool write_monolithic_file(file_reference& file, const char* url, std::int16_t t
 bool write_monolithic_from_filter(file_reference& file, const char* url, tag_filter filter, void* filter_data,
                                   std::int16_t type, std::int16_t plugin_flags);
 
-// Builds plugins\<name> (its first 31 characters, made valid) as a patch or a
-// plugin; without a filter from every visible local tag. A name that is empty
-// once made valid is refused with a message.
+// The name of the file a plugin called `name` is written to in the plugins
+// folder: its first 31 characters, made a valid file name; empty when nothing
+// valid is left.
+std::string plugin_file_name(std::string_view name);
+
+// Builds plugins\<name> (its file name above) as a patch or a plugin; without a
+// filter from every visible local tag. A name that is empty once made valid is
+// refused with a message.
 bool build_plugin(const char* name, const char* url, bool is_patch, std::int16_t plugin_flags, tag_filter filter,
                   void* filter_data);
 
