@@ -1,6 +1,7 @@
 #include "commands_fixture.h"
 
 #include "definitions/group_registry.h"
+#include "editor/commands/import_font_dialog.h"
 #include "editor/commands/new_tag_hooks.h"
 #include "editor/commands/new_tag_name_dialog.h"
 #include "editor/commands/new_tag_type_dialog.h"
@@ -50,12 +51,12 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
         const auto* list = dialog.control_as<QListWidget>(CNewTagTypeDlg::group_list_control);
         ASSERT_NE(list, nullptr);
         // Only the groups with a form, `.256` and `mode` not among them, the three text
-        // groups as entries of their own; no font import yet.
+        // groups as entries of their own; fonts through their import.
         EXPECT_EQ(entry_texts(list),
                   (QStringList{"ambient sounds", "artifacts", "collection references", "fonts", "formations",
                                "local physics", "local projectile groups", "meshes", "monsters", "observer constants",
                                "projectiles", "sounds", "string lists", "templates", "text", "units"}));
-        EXPECT_FALSE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
+        EXPECT_TRUE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());
         const auto* create = dialog.control_as<QPushButton>(control_id_ok);
         EXPECT_EQ(create->text(), QStringLiteral("Create..."));
@@ -235,10 +236,12 @@ TEST_F(NewTagTest, WriteFailureIsReportedAndTheTagIsNotOpened) {
 TEST_F(NewTagTest, FontsAreMadeOnlyByTheFontImport) {
     select(group_item(fonts));
     frame().update_command_states();
-    EXPECT_FALSE(frame().command_action(command_id::new_in_group)->isEnabled());
+    EXPECT_TRUE(frame().command_action(command_id::new_in_group)->isEnabled()) << "the font import is registered";
     EXPECT_EQ(frame().command_action(command_id::new_in_group)->text(), QStringLiteral("N&ew \"fonts\" tag"));
+    when_shown<CImportFontDlg>([](CImportFontDlg& dialog) { dialog.reject(); });
     frame().run_command(command_id::new_in_group);
-    EXPECT_EQ(services.unscripted_dialogs(), 0);
+    EXPECT_EQ(services.unscripted_dialogs(), 0) << "the import dialog, not the name dialog";
+    EXPECT_EQ(tag_count_of_group(fonts), 0);
 
     int imports = 0;
     const NewTagHookRegistration import(NewTagHook::font_import, [&](CQuilletFrameWnd&) { ++imports; });

@@ -229,10 +229,14 @@ void FormTest::SetUp() {
     }
 }
 
-std::vector<std::byte> FormTest::random_record(tag_code group, uint32_t seed) {
-    const uint32_t size = definitions::get_definition_size(group);
+std::vector<std::byte> starting_record(tag_code group) {
     const auto* host_default = static_cast<const std::byte*>(definitions::get_default_definition(group));
-    std::vector<std::byte> record(host_default, host_default + size);
+    if (!host_default) return std::vector<std::byte>(description_of(group).size);
+    return {host_default, host_default + definitions::get_definition_size(group)};
+}
+
+std::vector<std::byte> FormTest::random_record(tag_code group, uint32_t seed) {
+    std::vector<std::byte> record = starting_record(group);
     RecordDraw draw(seed, tags);
     draw.fill(description_of(group), record.data());
     for_each_declared_form(group, [&](const toolkit::Form& form, uint32_t offset) {

@@ -46,6 +46,11 @@ struct DescribedField {
 DescribedField described_field_at(const definitions::RecordDescription& record, uint32_t offset,
                                   definitions::FieldKind kind);
 
+// The record a group's tags start from, host order: its default record, or
+// zeros of its described size for a group whose new tags are made otherwise
+// (fonts are imported).
+std::vector<std::byte> starting_record(tag_code group);
+
 // Sequences of the collections the tags of FormTest hold.
 inline constexpr int sequences_per_collection = 12;
 

@@ -35,10 +35,7 @@ std::string first_difference(tag_code group, const std::vector<std::byte>& after
 // default record and a record whose every field holds something else.
 TEST_P(EveryFormTest, UntouchedFormLeavesEveryByteOfTheTag) {
     const tag_code group = GetParam();
-    const auto* host_default = static_cast<const std::byte*>(definitions::get_default_definition(group));
-    ASSERT_NE(host_default, nullptr);
-    const std::vector<std::vector<std::byte>> records{
-        {host_default, host_default + definitions::get_definition_size(group)}, random_record(group, 15)};
+    const std::vector<std::vector<std::byte>> records{starting_record(group), random_record(group, 15)};
     for (size_t i = 0; i < records.size(); ++i) {
         const tag_code subgroup = create_record_tag(group, "record " + std::to_string(i), records[i]);
         const std::vector<std::byte> before = tag_data(group, subgroup);
@@ -90,10 +87,7 @@ TEST_P(EveryFormTest, RowsAgreeWithTheFieldDescriptions) {
 // picture to, as <group>.png.
 TEST_P(EveryFormTest, FormFitsAScreen) {
     const tag_code group = GetParam();
-    const auto* host_default = static_cast<const std::byte*>(definitions::get_default_definition(group));
-    ASSERT_NE(host_default, nullptr);
-    const tag_code subgroup = create_record_tag(
-        group, "default", {host_default, host_default + definitions::get_definition_size(group)});
+    const tag_code subgroup = create_record_tag(group, "default", starting_record(group));
     const auto dialog = open_form(group, subgroup);
     ASSERT_NE(dialog, nullptr);
     // Sized by hand: adjusting the size would bound it by the offscreen screen.
@@ -101,7 +95,9 @@ TEST_P(EveryFormTest, FormFitsAScreen) {
     const QImage picture = dialog->grab().toImage();
     EXPECT_LE(picture.width(), 1600);
     EXPECT_LE(picture.height(), 1000);
-    if (const char* folder = std::getenv("TESSARY_FORM_PICTURES")) {
+    // A form without a default record has nothing to show here; its own test draws it.
+    const char* folder = std::getenv("TESSARY_FORM_PICTURES");
+    if (folder && definitions::get_default_definition(group)) {
         const QString path = QDir(QString::fromLocal8Bit(folder))
                                  .filePath(QString::fromLatin1(tag_code_to_text(group)) + QStringLiteral(".png"));
         EXPECT_TRUE(picture.save(path)) << path.toStdString();
