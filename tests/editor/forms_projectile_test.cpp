@@ -9,8 +9,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <cstring>
 
 namespace editor_test {
@@ -136,6 +138,32 @@ TEST_F(ProjectileFormTest, ClearedLifespanStoresZeroAndReopensDisabled) {
     const std::vector<std::byte> again = tag_data(projectiles, subgroup);
     EXPECT_EQ(stored(again, 80, 2), 15);
     EXPECT_EQ(stored(again, 82, 2), 16);
+}
+
+// The check boxes of optional rows stand where the rows' labels would.
+TEST_F(ProjectileFormTest, OptionalCheckBoxesLeadTheirRows) {
+    const auto dialog = open_form(projectiles, projectile(definitions::projectile_definition_default));
+    const struct {
+        int check;
+        int edit;
+    } rows[] = {{pf::maximum_contrails_check_id, pf::maximum_contrails_id},
+                {pf::lifespan_check_id, pf::lifespan_lower_id}};
+    for (const auto& row : rows) {
+        QWidget* check = dialog->control(row.check);
+        QWidget* edit = dialog->control(row.edit);
+        ASSERT_TRUE(check && edit);
+        const QList<QFormLayout*> columns = dialog->findChildren<QFormLayout*>();
+        const auto holding = std::find_if(columns.begin(), columns.end(),
+                                          [check](QFormLayout* column) { return column->indexOf(check) >= 0; });
+        ASSERT_NE(holding, columns.end()) << row.check;
+        int line = -1;
+        QFormLayout::ItemRole role{};
+        (*holding)->getWidgetPosition(check, &line, &role);
+        EXPECT_EQ(role, QFormLayout::LabelRole) << row.check;
+        QWidget* field = (*holding)->itemAt(line, QFormLayout::FieldRole)->widget();
+        EXPECT_TRUE(field == edit || field->isAncestorOf(edit)) << row.check;
+    }
+    dialog->reject();
 }
 
 TEST_F(ProjectileFormTest, ClearedMaximumNumberStores32767AndReopensAsZero) {
