@@ -107,11 +107,15 @@ void CCustomColorPickerDlg::accept() {
         values[i] = entered.stored;
     }
     if (rgb_words_) {
-        for (int i = 0; i < 3; ++i) rgb_words_[i] = static_cast<uint16_t>(values[i] * 256);
-        uint16_t flags = 0;
+        // A component or flag the user left as it was keeps its stored bits (the low
+        // byte, the unnamed flag bits), so OK on an untouched colour changes nothing.
         for (int i = 0; i < 3; ++i)
-            if (static_cast<QCheckBox*>(controls_.find(flag_ids[i]))->isChecked()) flags |= static_cast<uint16_t>(1 << i);
-        rgb_words_[3] = flags;
+            if (values[i] != rgb_words_[i] >> 8) rgb_words_[i] = static_cast<uint16_t>(values[i] * 256);
+        for (int i = 0; i < 3; ++i) {
+            const auto bit = static_cast<uint16_t>(1 << i);
+            const bool checked = static_cast<QCheckBox*>(controls_.find(flag_ids[i]))->isChecked();
+            rgb_words_[3] = static_cast<uint16_t>(checked ? (rgb_words_[3] | bit) : (rgb_words_[3] & ~bit));
+        }
     } else if (color_ref_) {
         *color_ref_ = static_cast<uint32_t>(values[0] | (values[1] << 8) | (values[2] << 16));
     }

@@ -5,8 +5,9 @@
 // Tint", 1156 "Is Unused" in group box 1252 "Color Flags") and the red, green and
 // blue edit boxes 706, 707 and 708 whose integers OK stores.
 //
-// `rgb_color` mode edits four 16-bit words (red, green, blue, flags): a component is
-// stored as value x 256. `color_ref` mode edits 0x00BBGGRR and has no flags.
+// `rgb_color` mode edits four 16-bit words (red, green, blue, flags): a component the
+// user changed is stored as value x 256; the others, and the flag bits without a box,
+// keep their stored bits. `color_ref` mode edits 0x00BBGGRR and has no flags.
 
 #include "editor/toolkit/control_registry.h"
 

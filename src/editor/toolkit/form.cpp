@@ -4,6 +4,7 @@
 #include "editor/data_exchange.h"
 #include "editor/tag_dialog.h"
 #include "editor/toolkit/color_picker.h"
+#include "editor/toolkit/color_ref_button.h"
 #include "editor/toolkit/control_state.h"
 #include "editor/toolkit/exchange_choices.h"
 #include "editor/toolkit/exchange_numbers.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -348,7 +350,11 @@ Row& Form::real(int id, const QString& label, Field field, int decimals) {
 Row& Form::text(int id, const QString& label, Field field, size_t capacity) {
     if (field.offset + capacity > record_size_) qFatal("text field at offset %u does not fit the record", field.offset);
     char* target = reinterpret_cast<char*>(at(field));
-    return described(single(id, label, new_edit(),
+    // Wide enough for names, which seldom fill their field.
+    QLineEdit* edit = new_edit();
+    const int shown_characters = static_cast<int>(std::min<size_t>(capacity, 64)) / 2;
+    edit->setMaximumWidth(edit->fontMetrics().averageCharWidth() * shown_characters + 40);
+    return described(single(id, label, edit,
                             [id, target, capacity](CDataExchange& dx) { exchange_text(dx, id, target, capacity); }),
                      RowRole::value, {{field, definitions::FieldKind::text}});
 }
@@ -604,6 +610,14 @@ Row& Form::color_button(int id, const QString& label, Field color) {
                      {{color, definitions::FieldKind::rgb_color}});
 }
 
+Row& Form::color_ref_button(int id, const QString& label, Field color) {
+    if (color.offset + 8 > record_size_) qFatal("colour of button %d does not fit the record", id);
+    auto* words = reinterpret_cast<uint16_t*>(at(color));
+    return described(single(id, label, new CColorRefButton,
+                            [id, words](CDataExchange& dx) { exchange_color_ref(dx, id, words); }),
+                     RowRole::value, {{color, definitions::FieldKind::rgb_color}});
+}
+
 Row& Form::custom(int id, const QString& label, QWidget* control, std::function<void(CDataExchange&)> exchange) {
     return single(id, label, control, std::move(exchange));
 }
@@ -679,6 +693,31 @@ void Form::page(const QString& title, const std::function<void()>& body) {
     body();
     boxes_.back()->column->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
     pop_box();
+}
+
+void Form::around_frame(const std::function<void()>& above, const std::function<void()>& left,
+                        const std::function<void()>& right, const std::function<void()>& below) {
+    auto* holder = new QWidget;
+    auto* grid = new QGridLayout(holder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto* frame = new QFrame;
+    frame->setFrameShape(QFrame::Box);
+    frame->setMinimumSize(80, 48);
+    grid->addWidget(frame, 1, 1);
+    place(QString(), {holder});
+    const auto cell = [this, grid](int row, int column, const std::function<void()>& body) {
+        auto* container = new QWidget;
+        auto* layout = new QHBoxLayout(container);
+        layout->setContentsMargins(0, 0, 0, 0);
+        grid->addWidget(container, row, column, Qt::AlignCenter);
+        boxes_.push_back(std::make_unique<Box>(Box{container, nullptr, nullptr, layout}));
+        body();
+        pop_box();
+    };
+    cell(0, 1, above);
+    cell(1, 0, left);
+    cell(1, 2, right);
+    cell(2, 1, below);
 }
 
 void Form::after_load(std::function<void()> hook) { after_load_.push_back(std::move(hook)); }

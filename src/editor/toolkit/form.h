@@ -268,6 +268,9 @@ public:
     Row& sequence_list(int id, const SequenceListConfig& config, Field array, int count);
     // A button opening the colour picker (rgb_color mode) on the 8-byte colour at `color`.
     Row& color_button(int id, const QString& label, Field color);
+    // An owner-drawn button showing the 8-byte colour at `color`, kept as a color_ref
+    // while the dialog is open; stored back only once a colour was picked.
+    Row& color_ref_button(int id, const QString& label, Field color);
     // Any widget of the form's own, registered under `id`, exchanged by `exchange`.
     Row& custom(int id, const QString& label, QWidget* control, std::function<void(CDataExchange&)> exchange);
 
@@ -281,6 +284,9 @@ public:
     void grid(const std::function<void()>& body);
     void pages(int tab_id, const std::function<void()>& body);
     void page(const QString& title, const std::function<void()>& body);
+    // Four sets of rows above, left of, right of and below a framed rectangle.
+    void around_frame(const std::function<void()>& above, const std::function<void()>& left,
+                      const std::function<void()>& right, const std::function<void()>& below);
 
     // Hooks of the whole form.
     void after_load(std::function<void()> hook);
