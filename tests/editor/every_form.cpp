@@ -1,5 +1,6 @@
 #include "every_form.h"
 
+#include "core/byte_swap.h"
 #include "definitions/group_registry.h"
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
@@ -165,7 +166,7 @@ private:
 std::vector<tag_code> groups_with_forms() {
     std::vector<tag_code> groups;
     for (const definitions::TagGroupEntry& row : definitions::tag_group_registry())
-        if (CTagGroupRegistry::find_editor(row.group_tag) && row.default_definition) groups.push_back(row.group_tag);
+        if (CTagGroupRegistry::find_editor(row.group_tag) && row.description) groups.push_back(row.group_tag);
     return groups;
 }
 
@@ -251,7 +252,13 @@ std::vector<std::byte> FormTest::random_record(tag_code group, uint32_t seed) {
 }
 
 tag_code FormTest::create_record_tag(tag_code group, const std::string& name, std::vector<std::byte> record) {
-    definitions::record_to_file_order(*definitions::find_group(group), record.data());
+    const definitions::TagGroupEntry& row = *definitions::find_group(group);
+    if (row.byte_swap_codes.empty()) {
+        const RecordDescription& description = description_of(group);
+        byte_swap_data(description.name, record.data(), static_cast<int32_t>(record.size()), 1, description.codes);
+    } else {
+        definitions::record_to_file_order(row, record.data());
+    }
     return tag_get_subgroup(create_tag(group, name, record, tag_group_get_version(group)));
 }
 

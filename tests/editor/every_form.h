@@ -24,8 +24,8 @@ class CTagDialog;
 
 namespace editor_test {
 
-// Groups whose registry row has a form builder and a record, in registry order
-// (the plain text form of the text groups has its own tests).
+// Groups whose registry row has a form builder and a described record, in registry
+// order (the plain text form of the text groups has its own tests).
 std::vector<tag_code> groups_with_forms();
 // A test name for a group: its code with characters other than letters and digits as '_'.
 std::string group_test_name(tag_code group);
