@@ -53,9 +53,11 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
         // Only the groups with a form, `.256` and `mode` not among them, the three text
         // groups as entries of their own; fonts through their import.
         EXPECT_EQ(entry_texts(list),
-                  (QStringList{"ambient sounds", "artifacts", "collection references", "fonts", "formations",
-                               "local physics", "local projectile groups", "meshes", "monsters", "observer constants",
-                               "projectiles", "sounds", "string lists", "templates", "text", "units"}));
+                  (QStringList{"ambient sounds", "artifacts", "collection references", "connectors", "fonts",
+                               "formations", "interface", "local physics", "local projectile groups", "media types",
+                               "mesh effect", "mesh lighting", "meshes", "model animations", "monsters",
+                               "observer constants", "particle systems", "projectiles", "sounds", "string lists",
+                               "templates", "text", "units"}));
         EXPECT_TRUE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());
         const auto* create = dialog.control_as<QPushButton>(control_id_ok);
