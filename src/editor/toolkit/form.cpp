@@ -710,7 +710,7 @@ void Form::around_frame(const std::function<void()>& above, const std::function<
         auto* layout = new QHBoxLayout(container);
         layout->setContentsMargins(0, 0, 0, 0);
         grid->addWidget(container, row, column, Qt::AlignCenter);
-        boxes_.push_back(std::make_unique<Box>(Box{container, nullptr, nullptr, layout}));
+        boxes_.push_back(std::make_unique<Box>(Box{container, nullptr, nullptr, layout, nullptr, 0}));
         body();
         pop_box();
     };
