@@ -6,9 +6,11 @@
 
 #include "cli/json_writer.h"
 #include "cli/session.h"
+#include "cli/sound_commands.h"
 #include "cli/tag_lookup.h"
 #include "cli/utf8_text.h"
 #include "core/text.h"
+#include "media/sound_tag.h"
 #include "tag_files/tag_groups.h"
 
 namespace cli {
@@ -105,9 +107,13 @@ int run_list(const ParsedCommand& command) {
 
 int run_info(const ParsedCommand& command) {
     Session session(Access::read_only);
-    const TagRow row = row_of(require_tag(parse_tag_path(command.arguments[0])));
+    const tag_handle handle = require_tag(parse_tag_path(command.arguments[0]));
+    const TagRow row = row_of(handle);
+    const bool sound = row.group == sound_group_tag;
     if (command.has("--json")) {
-        std::printf("%s\n", json::write_pretty(row_to_json(row)).c_str());
+        json::Object document = row_to_json(row).as_object();
+        if (sound) document.set("permutations", sound_permutations_json(handle));
+        std::printf("%s\n", json::write_pretty(json::Value(std::move(document))).c_str());
         return 0;
     }
     char user_data[16];
@@ -124,6 +130,11 @@ int run_info(const ParsedCommand& command) {
         {"user data", user_data},
     };
     for (const auto& [label, value] : lines) std::printf("%-12s %s\n", (std::string(label) + ":").c_str(), value.c_str());
+    // The header is shown even when the sound's regions cannot be read.
+    if (sound) {
+        std::fflush(stdout);
+        std::printf("%s", sound_permutation_table(handle).c_str());
+    }
     return 0;
 }
 
@@ -149,7 +160,8 @@ constinit const CommandDefinition list_command{
 constinit const CommandDefinition info_command{
     .name = "info",
     .arguments = "G/NAME [--json]",
-    .summary = "Show one tag's header.",
+    .summary = "Show one tag's header; for a sound, also its permutations (name, channels, rate, duration,\n"
+               "data size, skip fraction).",
     .options = info_options,
     .minimum_arguments = 1,
     .maximum_arguments = 1,

@@ -36,8 +36,8 @@ bool run_command(const std::string& command, std::string* output) {
 }
 
 void make_with_sox(const std::filesystem::path& path, const std::string& format_arguments, const std::string& length) {
-    const std::string command =
-        "sox -n " + format_arguments + " '" + path.string() + "' synth " + length + " sine 440 2>&1";
+    const std::string command = "sox " + format_arguments + " -n " + format_arguments + " '" + path.string() +
+                                "' synth " + length + " sine 440 vol 0.8 2>&1";
     std::string output;
     ASSERT_TRUE(run_command(command, &output)) << command << ": " << output;
 }

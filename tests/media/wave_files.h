@@ -49,7 +49,8 @@ std::string riff_form(const std::string& chunks, const char* form_type = "WAVE")
 
 // Runs a command through the shell; its standard output, and whether it exited 0.
 bool run_command(const std::string& command, std::string* output = nullptr);
-// Makes a file with sox's synth effect: "sox -n ARGUMENTS path synth SECONDS sine 440".
+// Makes a tone with sox's synth effect; the format is given to the null input
+// too, so that a length in samples ("4411s") counts samples of the file.
 void make_with_sox(const std::filesystem::path& path, const std::string& format_arguments, const std::string& length);
 
 struct SoxInformation {

@@ -1,0 +1,220 @@
+#include "cli/sound_commands.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "cli/command_error.h"
+#include "cli/file_io.h"
+#include "cli/number_text.h"
+#include "cli/session.h"
+#include "cli/tag_creation.h"
+#include "cli/tag_lookup.h"
+#include "cli/utf8_text.h"
+#include "core/text.h"
+#include "media/sound_import.h"
+#include "media/sound_tag.h"
+#include "media/wave_writer.h"
+#include "tag_files/tag_data.h"
+#include "tag_files/tag_editing.h"
+#include "tag_files/tag_groups.h"
+
+namespace cli {
+
+namespace {
+
+constexpr Scale fraction_scale{1, 65535};
+
+TagPath sound_tag_path(const std::string& text) {
+    const TagPath path = parse_tag_path(text);
+    if (path.group != sound_group_tag) {
+        throw CommandError("'" + text + "' is not a sound: give soun/NAME or sounds/NAME", exit_usage);
+    }
+    return path;
+}
+
+sound_tag load_sound(tag_handle handle) {
+    sound_tag_read_result read = load_sound_tag(handle);
+    if (!read.sound) throw CommandError(tag_path_text(handle) + " is not a readable sound: " + read.problem);
+    return std::move(*read.sound);
+}
+
+// Samples per channel a permutation plays.
+std::int64_t permutation_frames(const sound_tag_permutation& permutation) {
+    const definitions::sampled_sound_header& header = permutation.header;
+    if (header.channels < 1) return 0;
+    if (header.flags & definitions::sampled_sound_compressed) return std::int64_t(header.count) / header.channels * 64;
+    return header.count / header.channels;
+}
+
+std::string seconds_text(const sound_tag_permutation& permutation) {
+    const std::uint32_t rate = sound_permutation_rate(permutation);
+    char text[32];
+    if (rate == 0) return "-";
+    std::snprintf(text, sizeof text, "%.3f", double(permutation_frames(permutation)) / rate);
+    return text;
+}
+
+int run_import_sound(const ParsedCommand& command) {
+    const TagPath path = sound_tag_path(command.arguments[0]);
+    Session session(Access::writer);
+    tag_handle handle = find_tag(path.group, path.name);
+    sound_tag sound = handle == NONE ? new_sound_tag() : load_sound(handle);
+    const std::size_t before = sound.permutations.size();
+    // Every file is taken in memory first: any refusal leaves the tag untouched.
+    for (std::size_t index = 1; index < command.arguments.size(); ++index) {
+        const std::string& file = command.arguments[index];
+        const sound_import_outcome outcome = import_sound_permutation_file(sound, file);
+        if (!outcome.succeeded) {
+            const std::string message = outcome.message.starts_with(file + ": ") ? outcome.message : file + ": " + outcome.message;
+            const bool sentence = message.ends_with('.') || message.ends_with('!');
+            throw CommandError(message + (sentence ? " Nothing was imported." : "; nothing was imported"));
+        }
+    }
+    const bool created = handle == NONE;
+    if (created) {
+        handle = create_tag_from_default(path.group, path.name);
+        if (handle == NONE) {
+            throw CommandError("could not create " + tag_path_text(path.group, path.name) + ":\n" + session.take_messages());
+        }
+    }
+    const std::string target = tag_path_text(handle);
+    if (!save_sound_tag(handle, sound)) {
+        const std::string messages = session.take_messages();
+        if (created) tag_file_delete(handle);
+        throw CommandError("could not write " + target + (messages.empty() ? "" : ":\n" + messages));
+    }
+    // As the form's save: the header follows the record.
+    tag_info info;
+    tag_get_info(handle, &info);
+    const tag_info stored = info;
+    info.user_data = std::uint32_t(definitions::sound_user_data(&sound.definition));
+    info.version = tag_group_get_version(sound_group_tag);
+    const bool header_written =
+        (info.user_data == stored.user_data && info.version == stored.version) || tag_set_info(handle, &info);
+    tag_file_close_local();
+    if (!header_written) throw CommandError("imported into " + target + " but could not update its header");
+    session.report_warnings();
+    std::printf("%s %s: %zu permutation%s added, %zu in all\n", created ? "created" : "changed", target.c_str(),
+                sound.permutations.size() - before, sound.permutations.size() - before == 1 ? "" : "s",
+                sound.permutations.size());
+    return 0;
+}
+
+int parse_permutation(const std::string& text) {
+    int index = -1;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (problem != std::errc() || end != text.data() + text.size() || index < 0) {
+        throw CommandError("--permutation takes a permutation's number from 0, not '" + text + "'", exit_usage);
+    }
+    return index;
+}
+
+int run_export_sound(const ParsedCommand& command) {
+    const TagPath path = sound_tag_path(command.arguments[0]);
+    const std::optional<std::string> output = command.value("-o");
+    if (!output) throw CommandError("export-sound needs -o FILE.wav", exit_usage);
+    const int index = parse_permutation(command.value("--permutation").value_or("0"));
+    Session session(Access::read_only);
+    const tag_handle handle = require_tag(path);
+    const sound_tag sound = load_sound(handle);
+    const std::string source = tag_path_text(handle);
+    if (sound.permutations.empty()) throw CommandError(source + " has no permutations");
+    if (std::size_t(index) >= sound.permutations.size()) {
+        throw CommandError(source + " has " + std::to_string(sound.permutations.size()) +
+                           " permutations, numbered 0 to " + std::to_string(sound.permutations.size() - 1));
+    }
+    const sound_tag_permutation& permutation = sound.permutations[std::size_t(index)];
+    const std::optional<std::vector<std::int16_t>> samples = decode_sound_permutation(permutation);
+    if (!samples) {
+        throw CommandError("permutation " + std::to_string(index) + " of " + source +
+                           " is not block-compressed sound of one or two channels");
+    }
+    const auto file = wave_file_bytes(*samples, permutation.header.channels, sound_permutation_rate(permutation));
+    if (!file) throw CommandError("permutation " + std::to_string(index) + " is too long for a WAVE file");
+    if (*output == "-" && stdout_is_terminal()) {
+        throw CommandError("refusing to write a WAVE file to a terminal; give -o FILE or redirect the output");
+    }
+    write_output(*output, *file);
+    if (*output != "-") {
+        std::printf("wrote %s: permutation %d of %s, %d channel%s at %u Hz, %s s\n", output->c_str(), index,
+                    source.c_str(), int(permutation.header.channels), permutation.header.channels == 1 ? "" : "s",
+                    sound_permutation_rate(permutation), seconds_text(permutation).c_str());
+    }
+    return 0;
+}
+
+constexpr OptionSpec export_sound_options[] = {
+    {"--permutation", "K", "the permutation's number, from 0 (default 0)"},
+    {"-o", "FILE", "the WAVE file to write ('-': standard output)"},
+};
+
+}  // namespace
+
+std::string sound_permutation_table(tag_handle handle) {
+    const sound_tag sound = load_sound(handle);
+    std::vector<std::vector<std::string>> rows = {{"#", "NAME", "CHANNELS", "RATE", "SECONDS", "DATA", "SKIP"}};
+    for (std::size_t index = 0; index < sound.permutations.size(); ++index) {
+        const sound_tag_permutation& permutation = sound.permutations[index];
+        rows.push_back({std::to_string(index), std::string(bounded_text(permutation.permutation.name)),
+                        std::to_string(permutation.header.channels), std::to_string(sound_permutation_rate(permutation)),
+                        seconds_text(permutation), std::to_string(permutation.data.size()),
+                        format_scaled(permutation.permutation.skip_fraction, fraction_scale)});
+    }
+    std::vector<std::size_t> widths(rows.front().size(), 0);
+    for (const auto& row : rows) {
+        for (std::size_t column = 0; column < row.size(); ++column) widths[column] = std::max(widths[column], row[column].size());
+    }
+    std::string text = "permutations: " + std::to_string(sound.permutations.size()) + "\n";
+    if (sound.permutations.empty()) return text;
+    for (const auto& row : rows) {
+        std::string line = "  ";
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            std::string cell = row[column];
+            if (column + 1 < row.size()) cell.resize(widths[column] + 2, ' ');
+            line += cell;
+        }
+        text += line + "\n";
+    }
+    return text;
+}
+
+json::Value sound_permutations_json(tag_handle handle) {
+    const sound_tag sound = load_sound(handle);
+    json::Array permutations;
+    for (const sound_tag_permutation& permutation : sound.permutations) {
+        json::Object object;
+        object.set("name", json::Value(bytes_to_text(bounded_text(permutation.permutation.name))));
+        object.set("channels", json::Value::integer(permutation.header.channels));
+        object.set("rate", json::Value::unsigned_integer(sound_permutation_rate(permutation)));
+        object.set("frames", json::Value::integer(permutation_frames(permutation)));
+        object.set("data_size", json::Value::unsigned_integer(permutation.data.size()));
+        object.set("skip_fraction", json::Value(json::Number{format_scaled(permutation.permutation.skip_fraction, fraction_scale)}));
+        permutations.push_back(json::Value(std::move(object)));
+    }
+    return json::Value(std::move(permutations));
+}
+
+constinit const CommandDefinition import_sound_command{
+    .name = "import-sound",
+    .arguments = "soun/NAME FILE.wav...",
+    .summary = "Append one permutation to a sound for each 16-bit PCM WAVE file (one or two channels), as the\n"
+               "sound form's Add does: named after the file, compressed into blocks. The tag is made from the\n"
+               "group's default record when it does not exist. At most 5 permutations; on any error nothing\n"
+               "is written.",
+    .options = {},
+    .minimum_arguments = 2,
+    .maximum_arguments = -1,
+    .run = run_import_sound,
+};
+
+constinit const CommandDefinition export_sound_command{
+    .name = "export-sound",
+    .arguments = "soun/NAME [--permutation K] -o FILE.wav",
+    .summary = "Decode a permutation of a sound into a 16-bit PCM WAVE file at its sample rate.",
+    .options = export_sound_options,
+    .minimum_arguments = 1,
+    .maximum_arguments = 1,
+    .run = run_export_sound,
+};
+
+}  // namespace cli

@@ -1,0 +1,23 @@
+#pragma once
+
+// import-sound and export-sound: WAVE files into a sound tag's permutations as
+// the sound form's Add does, and a permutation back out as 16-bit PCM; and the
+// permutation table that info shows for a sound.
+
+#include <string>
+
+#include "cli/arguments.h"
+#include "cli/json_value.h"
+#include "tag_files/tag_directory.h"
+
+namespace cli {
+
+extern const CommandDefinition import_sound_command;
+extern const CommandDefinition export_sound_command;
+
+// The permutations of a visible sound tag, one line each under a heading row;
+// throws CommandError when the tag is no readable sound.
+std::string sound_permutation_table(tag_handle handle);
+json::Value sound_permutations_json(tag_handle handle);
+
+}  // namespace cli
