@@ -83,9 +83,11 @@ class monolithic_file_writer {
 public:
     monolithic_file_writer(const std::string& file_name, std::int16_t type, std::int16_t plugin_flags, const char* url,
                            const std::vector<tag_handle>& tags, std::vector<stored_entry_point>& entry_points,
-                           unsigned char* transfer_buffer, tag_header* tag_headers)
+                           unsigned char* transfer_buffer, tag_header* tag_headers, monolithic_tag_progress progress,
+                           void* progress_data)
         : file_name_(file_name), type_(type), plugin_flags_(plugin_flags), url_(url ? url : ""), tags_(tags),
-          entry_points_(entry_points), transfer_buffer_(transfer_buffer), tag_headers_(tag_headers) {}
+          entry_points_(entry_points), transfer_buffer_(transfer_buffer), tag_headers_(tag_headers),
+          progress_(progress), progress_data_(progress_data) {}
 
     bool write(file_reference& file) {
         if (!write_placeholders(file)) {
@@ -93,8 +95,10 @@ public:
             return false;
         }
         for (std::size_t index = 0; index < tags_.size(); ++index) {
+            if (progress_) progress_(static_cast<std::int32_t>(index), tag_count(), progress_data_);
             if (!write_tag(file, tags_[index], tag_headers_[index])) return false;
         }
+        if (progress_) progress_(tag_count(), tag_count(), progress_data_);
         if (!write_headers(file)) {
             report("couldn't rewrite headers for new monolithic file '%s'");
             return false;
@@ -174,6 +178,8 @@ private:
     std::vector<stored_entry_point>& entry_points_;
     unsigned char* transfer_buffer_;
     tag_header* tag_headers_;
+    monolithic_tag_progress progress_;
+    void* progress_data_;
     std::int64_t data_position_ = monolithic_data_position(entry_point_count(), tag_count());
     std::uint32_t checksum_ = crc32_initial_register;
     std::uint32_t flags_ = 0;
@@ -196,7 +202,8 @@ std::int32_t build_entry_points(const tag_handle* handles, std::int32_t count, s
 }
 
 bool write_monolithic_file(file_reference& file, const char* url, std::int16_t type, std::int16_t plugin_flags,
-                           const tag_handle* handles, std::int32_t count) {
+                           const tag_handle* handles, std::int32_t count, monolithic_tag_progress progress,
+                           void* progress_data) {
     const std::string file_name = file_reference_get_name(file, name_part_name | name_part_extension);
     const std::size_t listed = static_cast<std::size_t>(std::max(count, 0));
     memory_block<unsigned char> transfer_buffer(
@@ -215,7 +222,7 @@ bool write_monolithic_file(file_reference& file, const char* url, std::int16_t t
     byte_swap_entry_points(entry_points.data(), static_cast<std::int32_t>(entry_points.size()));
 
     monolithic_file_writer writer(file_name, type, plugin_flags, url, tags, entry_points, transfer_buffer.get(),
-                                  tag_headers.get());
+                                  tag_headers.get(), progress, progress_data);
     enum class stage { not_started, writing, complete } reached = stage::not_started;
     const bool written = replace_file_atomically(file, [&writer, &reached](file_reference& temporary) {
         reached = stage::writing;
@@ -235,10 +242,11 @@ bool write_monolithic_file(file_reference& file, const char* url, std::int16_t t
 }
 
 bool write_monolithic_from_filter(file_reference& file, const char* url, tag_filter filter, void* filter_data,
-                                  std::int16_t type, std::int16_t plugin_flags) {
+                                  std::int16_t type, std::int16_t plugin_flags, monolithic_tag_progress progress,
+                                  void* progress_data) {
     std::vector<tag_handle> handles(monolithic_selection_limit);
     const std::int32_t count = tag_select(filter, filter_data, handles.data(), monolithic_selection_limit);
-    return write_monolithic_file(file, url, type, plugin_flags, handles.data(), count);
+    return write_monolithic_file(file, url, type, plugin_flags, handles.data(), count, progress, progress_data);
 }
 
 std::string plugin_file_name(std::string_view name) {
@@ -249,7 +257,7 @@ std::string plugin_file_name(std::string_view name) {
 }
 
 bool build_plugin(const char* name, const char* url, bool is_patch, std::int16_t plugin_flags, tag_filter filter,
-                  void* filter_data) {
+                  void* filter_data, monolithic_tag_progress progress, void* progress_data) {
     const std::string file_name = plugin_file_name(name ? std::string_view(name) : std::string_view());
     if (file_name.empty()) {
         handle_error(error_file_create, __FILE__, __LINE__, "the plug-in name '%s' is not a valid file name",
@@ -261,7 +269,8 @@ bool build_plugin(const char* name, const char* url, bool is_patch, std::int16_t
     file_reference_append_folder(file, plugins_folder_name);
     file_reference_set_name(file, file_name);
     return write_monolithic_from_filter(file, url, filter ? filter : is_local_tag, filter ? filter_data : nullptr,
-                                        is_patch ? monolithic_type_patch : monolithic_type_plugin, plugin_flags);
+                                        is_patch ? monolithic_type_patch : monolithic_type_plugin, plugin_flags,
+                                        progress, progress_data);
 }
 
 bool tag_in_list(const tag_header* header, void* handles) {
@@ -273,7 +282,8 @@ bool tag_in_list(const tag_header* header, void* handles) {
     return false;
 }
 
-bool rebuild_foundation_files(foundation_file_progress progress, void* progress_data) {
+bool rebuild_foundation_files(foundation_file_progress progress, void* progress_data,
+                              monolithic_tag_progress tag_progress) {
     bool all_written = true;
     for (int destination = 0; destination < foundation_file_count; ++destination) {
         if (progress) progress(destination, progress_data);
@@ -282,7 +292,7 @@ bool rebuild_foundation_files(foundation_file_progress progress, void* progress_
         file_reference_append_folder(file, tags_folder_name);
         file_reference_set_name(file, foundation_file_names[destination]);
         if (!write_monolithic_from_filter(file, "", is_local_tag_of_destination, &destination,
-                                          monolithic_type_foundation, 0)) {
+                                          monolithic_type_foundation, 0, tag_progress, progress_data)) {
             all_written = false;
         }
     }

@@ -335,6 +335,47 @@ TEST_F(PluginTest, FoundationRebuildAsksFirstAndReportsAFailedFile) {
     EXPECT_EQ(services.wait_cursor_depth(), 0);
 }
 
+std::vector<std::pair<int, int>> steps_of(const platform::ScriptedServices& services) {
+    std::vector<std::pair<int, int>> steps;
+    for (const auto& step : services.progress_steps()) steps.emplace_back(step.done, step.total);
+    return steps;
+}
+
+TEST_F(PluginTest, ProgressAdvancesPerTagWritten) {
+    for (const char* name : {"ogre", "troll", "giant"}) create_default_tag(monsters, name);
+    when_shown<Dialog>([](Dialog& dialog) {
+        click(dialog, Dialog::all_control);
+        dialog.control_as<QLineEdit>(Dialog::name_control)->setText(QStringLiteral("Giants"));
+        dialog.accept();
+    });
+    frame().run_command(command_id::build_plugin);
+    EXPECT_EQ(services.progress_boxes(), QStringList{QStringLiteral("Building the plug-in file \"Giants\"...")});
+    EXPECT_EQ(steps_of(services), (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+    ASSERT_FALSE(services.progress_steps().empty());
+    EXPECT_EQ(services.progress_steps()[1].text, QStringLiteral("Writing \"Giants\": tag 2 of 3"));
+    EXPECT_FALSE(services.progress_shown());
+
+    // The foundation files: the tags of each destination, file by file.
+    tag_handle handle = tag_named(monsters, "troll");
+    ASSERT_TRUE(tag_set_destination(handle, 3));
+    tag_file_close_local();
+    const size_t before = services.progress_steps().size();
+    services.queue_answer(platform::Answer::yes);
+    frame().run_command(command_id::rebuild_foundation_files);
+    EXPECT_EQ(services.progress_boxes().size(), 2u);
+    std::vector<std::pair<int, int>> steps;
+    QStringList texts;
+    for (size_t i = before; i < services.progress_steps().size(); ++i) {
+        steps.emplace_back(services.progress_steps()[i].done, services.progress_steps()[i].total);
+        texts << services.progress_steps()[i].text;
+    }
+    // Destination 0 holds the other two (the default), 3 the troll.
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}, {0, 0}, {0, 0}, {0, 1}, {1, 1}, {0, 0}}));
+    ASSERT_EQ(texts.size(), 8);
+    EXPECT_EQ(texts[5], QStringLiteral("Writing \"%1\": tag 1 of 1").arg(QString::fromLatin1(foundation_file_names[3])));
+    EXPECT_FALSE(services.progress_shown());
+}
+
 // TESSARY_FORM_PICTURES names a folder to write the dialog's picture to, as create_plugin.png.
 TEST_F(PluginTest, DialogFitsAScreen) {
     for (const char* name : {"Dwarf Lord", "Dwarf Archer", "Ogre"}) create_default_tag(monsters, name);

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace platform {
 namespace {
@@ -62,5 +63,32 @@ QString QtServices::open_file(QWidget* owner, const QString& caption, const QStr
 }
 
 int QtServices::run(QDialog& dialog) { return dialog.exec(); }
+
+QtServices::QtServices() = default;
+
+QtServices::~QtServices() = default;
+
+// Application modal: while the box is up no window takes input, so no other
+// command can start. It has no Cancel button, as the work cannot be stopped
+// half way.
+void QtServices::begin_progress(QWidget* owner, const QString& text) {
+    progress_ = std::make_unique<QProgressDialog>(text, QString(), 0, 0, owner);
+    progress_->setWindowModality(Qt::ApplicationModal);
+    progress_->setMinimumDuration(0);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    progress_->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtServices::set_progress(const QString& text, int done, int total) {
+    if (!progress_) return;
+    progress_->setLabelText(text);
+    progress_->setMaximum(total);
+    progress_->setValue(done);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtServices::end_progress() { progress_.reset(); }
 
 }  // namespace platform

@@ -2,6 +2,10 @@
 
 #include "editor/platform/services.h"
 
+#include <memory>
+
+class QProgressDialog;
+
 namespace platform {
 
 // The platform services on Qt Widgets.
@@ -10,8 +14,11 @@ class QtServices final : public MessageBoxes,
                          public Keyboard,
                          public Beeper,
                          public FileDialogs,
-                         public ModalDialogs {
+                         public ModalDialogs,
+                         public ProgressBoxes {
 public:
+    QtServices();
+    ~QtServices() override;
     Answer show(const MessageRequest& request) override;
     void begin_wait() override;
     void end_wait() override;
@@ -19,6 +26,12 @@ public:
     void beep() override;
     QString open_file(QWidget* owner, const QString& caption, const QString& filter) override;
     int run(QDialog& dialog) override;
+    void begin_progress(QWidget* owner, const QString& text) override;
+    void set_progress(const QString& text, int done, int total) override;
+    void end_progress() override;
+
+private:
+    std::unique_ptr<QProgressDialog> progress_;
 };
 
 }  // namespace platform

@@ -13,7 +13,7 @@ Answer first_button(Buttons buttons) {
 }  // namespace
 
 ScriptedServices::ScriptedServices()
-    : installed_(Services{this, this, this, this, this, this}) {}
+    : installed_(Services{this, this, this, this, this, this, this}) {}
 
 ScriptedServices::~ScriptedServices() = default;
 
@@ -59,5 +59,16 @@ int ScriptedServices::run(QDialog& dialog) {
     if (dialog.isVisible()) dialog.reject();
     return dialog.result();
 }
+
+void ScriptedServices::begin_progress(QWidget*, const QString& text) {
+    progress_boxes_.append(text);
+    progress_shown_ = true;
+}
+
+void ScriptedServices::set_progress(const QString& text, int done, int total) {
+    progress_steps_.push_back({text, done, total});
+}
+
+void ScriptedServices::end_progress() { progress_shown_ = false; }
 
 }  // namespace platform

@@ -7,6 +7,8 @@
 
 #include "editor/platform/services.h"
 
+#include <QStringList>
+
 #include <deque>
 #include <functional>
 #include <vector>
@@ -18,8 +20,16 @@ class ScriptedServices final : public MessageBoxes,
                                public Keyboard,
                                public Beeper,
                                public FileDialogs,
-                               public ModalDialogs {
+                               public ModalDialogs,
+                               public ProgressBoxes {
 public:
+    // One update of a progress box: its text and how far it had come.
+    struct ProgressStep {
+        QString text;
+        int done;
+        int total;
+    };
+
     // Drives a shown dialog: sets controls, then accepts or rejects it.
     using DialogScript = std::function<void(QDialog&)>;
 
@@ -43,6 +53,11 @@ public:
     int wait_cursor_uses() const { return wait_uses_; }
     int unscripted_dialogs() const { return unscripted_dialogs_; }
     int pending_dialog_scripts() const { return static_cast<int>(dialog_scripts_.size()); }
+    // The progress boxes shown (their first texts), the updates of all of them,
+    // and whether one is up now.
+    const QStringList& progress_boxes() const { return progress_boxes_; }
+    const std::vector<ProgressStep>& progress_steps() const { return progress_steps_; }
+    bool progress_shown() const { return progress_shown_; }
 
     Answer show(const MessageRequest& request) override;
     void begin_wait() override;
@@ -54,6 +69,9 @@ public:
     // script on it; a dialog the script left open is rejected. Without a
     // script the dialog is rejected and counted.
     int run(QDialog& dialog) override;
+    void begin_progress(QWidget* owner, const QString& text) override;
+    void set_progress(const QString& text, int done, int total) override;
+    void end_progress() override;
 
 private:
     ServicesOverride installed_;
@@ -66,6 +84,9 @@ private:
     int wait_depth_ = 0;
     int wait_uses_ = 0;
     int unscripted_dialogs_ = 0;
+    QStringList progress_boxes_;
+    std::vector<ProgressStep> progress_steps_;
+    bool progress_shown_ = false;
 };
 
 }  // namespace platform

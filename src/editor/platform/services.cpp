@@ -9,7 +9,7 @@ namespace {
 
 Services& installed() {
     static QtServices qt;
-    static Services services{&qt, &qt, &qt, &qt, &qt, &qt};
+    static Services services{&qt, &qt, &qt, &qt, &qt, &qt, &qt};
     return services;
 }
 
@@ -41,6 +41,14 @@ QString open_file(QWidget* owner, const QString& caption, const QString& filter)
 int run_modal(QDialog& dialog) { return services().modal_dialogs->run(dialog); }
 
 QString application_name() { return QCoreApplication::applicationName(); }
+
+ProgressBox::ProgressBox(QWidget* owner, const QString& text) { services().progress_boxes->begin_progress(owner, text); }
+
+ProgressBox::~ProgressBox() { services().progress_boxes->end_progress(); }
+
+void ProgressBox::set(const QString& text, int done, int total) {
+    services().progress_boxes->set_progress(text, done, total);
+}
 
 WaitCursor::WaitCursor() { services().cursor->begin_wait(); }
 

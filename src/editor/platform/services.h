@@ -2,8 +2,9 @@
 
 // The editor's few needs of the desktop, each behind a small interface so that
 // tests replace them with scripted doubles (scripted_services.h): message
-// boxes, the wait cursor, the state of Shift, the beep, the open-file dialog
-// and the running of modal dialogs (which also serves the colour dialog).
+// boxes, the wait cursor, the state of Shift, the beep, the open-file dialog,
+// the running of modal dialogs (which also serves the colour dialog) and the
+// progress box of long work.
 // The Qt implementations are installed by default.
 
 #include <QString>
@@ -65,6 +66,17 @@ public:
     virtual int run(QDialog& dialog) = 0;
 };
 
+// A modal box showing how far long work has come; while it is up the user can
+// start nothing else.
+class ProgressBoxes {
+public:
+    virtual ~ProgressBoxes() = default;
+    virtual void begin_progress(QWidget* owner, const QString& text) = 0;
+    // `done` of `total` steps; the text says what is being done now.
+    virtual void set_progress(const QString& text, int done, int total) = 0;
+    virtual void end_progress() = 0;
+};
+
 struct Services {
     MessageBoxes* message_boxes;
     Cursor* cursor;
@@ -72,6 +84,7 @@ struct Services {
     Beeper* beeper;
     FileDialogs* file_dialogs;
     ModalDialogs* modal_dialogs;
+    ProgressBoxes* progress_boxes;
 };
 
 // The services in use: the Qt ones unless an override is alive.
@@ -100,6 +113,17 @@ int run_modal(QDialog& dialog);
 
 // The caption of boxes titled "with the application's name".
 QString application_name();
+
+// Shows a progress box for its lifetime.
+class ProgressBox {
+public:
+    ProgressBox(QWidget* owner, const QString& text);
+    ~ProgressBox();
+    ProgressBox(const ProgressBox&) = delete;
+    ProgressBox& operator=(const ProgressBox&) = delete;
+
+    void set(const QString& text, int done, int total);
+};
 
 // Shows the wait cursor for its lifetime.
 class WaitCursor {
