@@ -1,0 +1,34 @@
+#pragma once
+
+// The projectile group form (group `prgr`): mesh effect, sound and local projectile
+// group, and the element list of up to fifteen parts.
+
+#include "core/tag_code.h"
+#include "editor/toolkit/form_dialogs.h"
+
+#include <bit>
+#include <cstdint>
+
+class QWidget;
+
+namespace projectile_group_form {
+
+inline constexpr int template_id = 141;
+inline constexpr int part_template_id = 143;
+inline constexpr int part_list_id = 1016;
+
+// The part dialog numbers the check boxes of the part flags after the bits, from 1400.
+constexpr int part_flag_id(uint32_t mask) { return 1400 + std::countr_zero(mask); }
+
+void declare(toolkit::Form& form);
+
+}  // namespace projectile_group_form
+
+class CProjectileGroupDlg : public CFormTagDialog {
+    Q_OBJECT
+
+public:
+    CProjectileGroupDlg(tag_code group, tag_code subgroup, QWidget* parent);
+};
+
+CTagDialog* create_projectile_group_dialog(tag_code group, tag_code subgroup, QWidget* parent);
