@@ -55,9 +55,9 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
         EXPECT_EQ(entry_texts(list),
                   (QStringList{"ambient sounds", "artifacts", "collection references", "connectors", "fonts",
                                "formations", "interface", "local physics", "local projectile groups", "media types",
-                               "mesh effect", "mesh lighting", "meshes", "model animations", "monsters",
-                               "observer constants", "particle systems", "projectiles", "sounds", "string lists",
-                               "templates", "text", "units"}));
+                               "mesh effect", "mesh lighting", "meshes", "model animations", "monsters", "objects",
+                               "observer constants", "particle systems", "projectile groups", "projectiles", "scenery",
+                               "sounds", "string lists", "templates", "text", "units"}));
         EXPECT_TRUE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());
         const auto* create = dialog.control_as<QPushButton>(control_id_ok);

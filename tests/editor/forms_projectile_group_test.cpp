@@ -79,7 +79,7 @@ TEST_F(ProjectileGroupFormTest, AddOpensTheDefaultPartAndItsDialogWritesIt) {
         EXPECT_EQ(text_of(part, 1009), QStringLiteral("0.996"));
         EXPECT_EQ(text_of(part, 1010), QStringLiteral("1.000"));
         pick(part, 1026, "bolt");
-        click(part, gf::part_flag_id(0x2));
+        click(part, toolkit::flag_check_id(0x2));
         type(part, 1024, "2");
         type(part, 1025, "5");
         type(part, 1008, "0.5");

@@ -3,6 +3,7 @@
 #include "definitions/object_definitions.h"
 #include "editor/forms/object_form.h"
 #include "editor/forms/scenery_form.h"
+#include "editor/toolkit/damage_dialogs.h"
 
 #include <QComboBox>
 
@@ -184,12 +185,27 @@ TEST_F(ObjectFormTest, ControlsWriteTheirFields) {
         {1054, "3", 10, 257},     {1055, "1", 12, 256},   {1056, "1", 14, 0},     {1057, "-1.999", 48, -511},
     };
     for (const auto& entry : typed) type(*dialog, entry.id, entry.text);
-    for (uint32_t mask : {0x2u, 0x10u}) click(*dialog, object_form::flag_id(mask));
+    for (uint32_t mask : {0x2u, 0x10u}) click(*dialog, toolkit::flag_check_id(mask));
+    through(*dialog, object_form::effect_modifiers_button_id, [](QDialog& opened) {
+        auto& modifiers = static_cast<CTagDialog&>(opened);
+        EXPECT_EQ(modifiers.windowTitle(), QStringLiteral("Effect Modifiers"));
+        EXPECT_EQ(modifiers.template_id(), effect_modifiers_template_id);
+        EXPECT_EQ(text_of(modifiers, first_effect_modifier_id), QStringLiteral("1.000"));
+        type(modifiers, first_effect_modifier_id, "0.5");
+        type(modifiers, first_effect_modifier_id + 8, "2");
+        modifiers.accept();
+    });
+    // Cancelled, the modifiers stay as the first dialog left them.
+    through(*dialog, object_form::effect_modifiers_button_id, [](QDialog& opened) {
+        type(static_cast<CTagDialog&>(opened), first_effect_modifier_id + 1, "3");
+        opened.reject();
+    });
     accept(*dialog);
     const std::vector<std::byte> saved = tag_data(objects, subgroup);
     for (const auto& entry : typed) EXPECT_EQ(stored(saved, entry.offset, 2), entry.expected) << entry.id;
     EXPECT_EQ(stored(saved, 0, 2, false), 0x12);
-    for (int modifier = 0; modifier < 16; ++modifier) EXPECT_EQ(stored(saved, 16 + 2 * modifier, 2), 256) << modifier;
+    for (int modifier = 0; modifier < 16; ++modifier)
+        EXPECT_EQ(stored(saved, 16 + 2 * modifier, 2), modifier == 0 ? 128 : modifier == 8 ? 512 : 256) << modifier;
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "editor/tag_group_registry.h"
 
 #include <algorithm>
-#include <bit>
 #include <iterator>
 
 namespace local_projectile_group_form {
@@ -114,7 +113,7 @@ const EditorRegistration local_projectile_group_editor(make_tag("lpgr"), &create
 int flag_id(uint32_t mask) {
     const auto* found = std::find_if(std::begin(transition_boxes), std::end(transition_boxes),
                                      [mask](const TransitionBox& box) { return box.mask == mask; });
-    return found != std::end(transition_boxes) ? found->id : 1400 + std::countr_zero(mask);
+    return found != std::end(transition_boxes) ? found->id : toolkit::flag_check_id(mask);
 }
 
 void declare(toolkit::Form& form) {

@@ -20,8 +20,8 @@ inline constexpr int has_startup_transition_id = 1154;
 inline constexpr int has_ending_transition_id = 1159;
 inline constexpr int has_finite_duration_id = 1181;
 
-// Check boxes of the flags that have no control of their own in the transitions are
-// numbered after their bit, from 1400.
+// The transitions' check boxes keep their own ids; the other flags' are numbered
+// after their bit.
 int flag_id(uint32_t mask);
 
 void declare(toolkit::Form& form);

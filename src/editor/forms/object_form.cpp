@@ -2,12 +2,14 @@
 
 #include "definitions/object_definitions.h"
 #include "editor/tag_group_registry.h"
+#include "editor/toolkit/damage_dialogs.h"
 
 namespace object_form {
 
 namespace {
 
 using definitions::object_definition;
+using toolkit::Field;
 
 const EditorRegistration object_editor(make_tag("obje"), &create_object_dialog);
 
@@ -22,10 +24,12 @@ void declare(toolkit::Form& form) {
     form.short_fixed_range(1055, 1056, "Scale Fraction:", &object_definition::scale_fraction_lower,
                            &object_definition::scale_fraction_delta);
     form.short_fixed(1057, "Minimum Damage:", &object_definition::minimum_damage);
+    form.element_button(effect_modifiers_button_id, "Edit Effect Modifiers...", "Effect Modifiers",
+                        Field::whole(&object_definition::effect_modifiers), toolkit::effect_modifiers_dialog());
     form.column();
     form.group("Flags", [&form] {
         for (const definitions::NamedValue& bit : definitions::object_flag_names)
-            form.flag(flag_id(static_cast<uint32_t>(bit.value)), bit.name, &object_definition::flags,
+            form.flag(toolkit::flag_check_id(static_cast<uint32_t>(bit.value)), bit.name, &object_definition::flags,
                       static_cast<uint32_t>(bit.value));
     });
 }

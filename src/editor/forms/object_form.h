@@ -6,17 +6,13 @@
 #include "core/tag_code.h"
 #include "editor/toolkit/form_dialogs.h"
 
-#include <bit>
-#include <cstdint>
-
 class QWidget;
 
 namespace object_form {
 
 inline constexpr int template_id = 149;
 
-// The check boxes of the object flags are numbered after the bits, from 1400.
-constexpr int flag_id(uint32_t mask) { return 1400 + std::countr_zero(mask); }
+inline constexpr int effect_modifiers_button_id = 1052;
 
 void declare(toolkit::Form& form);
 

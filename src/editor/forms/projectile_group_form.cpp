@@ -16,7 +16,7 @@ constexpr tag_code projectiles = make_tag("proj");
 void declare_part(toolkit::Form& form) {
     form.reference(1026, "Projectile:", projectiles, &projectile_group_part::projectile);
     for (const definitions::NamedValue& bit : definitions::projectile_group_part_flag_names)
-        form.flag(part_flag_id(static_cast<uint32_t>(bit.value)), bit.name, &projectile_group_part::flags,
+        form.flag(toolkit::flag_check_id(static_cast<uint32_t>(bit.value)), bit.name, &projectile_group_part::flags,
                   static_cast<uint32_t>(bit.value));
     form.integer_range(1024, 1025, "Count:", &projectile_group_part::count_lower, &projectile_group_part::count_delta);
     form.short_fixed_range(1008, 1009, "Position:", &projectile_group_part::position_lower,

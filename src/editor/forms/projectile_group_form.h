@@ -6,9 +6,6 @@
 #include "core/tag_code.h"
 #include "editor/toolkit/form_dialogs.h"
 
-#include <bit>
-#include <cstdint>
-
 class QWidget;
 
 namespace projectile_group_form {
@@ -16,9 +13,6 @@ namespace projectile_group_form {
 inline constexpr int template_id = 141;
 inline constexpr int part_template_id = 143;
 inline constexpr int part_list_id = 1016;
-
-// The part dialog numbers the check boxes of the part flags after the bits, from 1400.
-constexpr int part_flag_id(uint32_t mask) { return 1400 + std::countr_zero(mask); }
 
 void declare(toolkit::Form& form);
 

@@ -7,7 +7,6 @@
 #include "core/tag_code.h"
 #include "editor/toolkit/form_dialogs.h"
 
-#include <bit>
 #include <cstdint>
 
 class QWidget;
@@ -28,8 +27,8 @@ inline constexpr int undamaged_sequence_id = 1117;
 inline constexpr int ruined_sequence_id = 1118;
 
 // Check boxes of the scenery flags other than "Is Netgame Flag" are numbered after
-// their bit, from 1400.
-constexpr int flag_id(uint32_t mask) { return mask == 0x8 ? is_netgame_flag_id : 1400 + std::countr_zero(mask); }
+// their bit.
+constexpr int flag_id(uint32_t mask) { return mask == 0x8 ? is_netgame_flag_id : toolkit::flag_check_id(mask); }
 
 void declare(toolkit::Form& form);
 
