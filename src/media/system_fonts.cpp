@@ -24,6 +24,9 @@ constexpr int tenths_per_inch = 720;
 constexpr FT_Int32 load_flags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
 constexpr FT_Render_Mode render_mode = FT_RENDER_MODE_MONO;
 
+// OS/2 weight classes from which a face counts as bold.
+constexpr int semibold_weight = 600;
+
 // The slant of a synthesised italic (about 12 degrees, FreeType's own oblique).
 constexpr FT_Fixed oblique_shear = 0x0366A;
 
@@ -173,18 +176,14 @@ std::unique_ptr<system_font> system_font::open(const font_import_options& option
     if (!match.pattern) return nullptr;
 
     FcChar8* file = nullptr;
-    int face_index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+    int face_index = 0;
     if (FcPatternGetString(match.pattern, FC_FILE, 0, &file) != FcResultMatch || !file) return nullptr;
     FcPatternGetInteger(match.pattern, FC_INDEX, 0, &face_index);
-    FcPatternGetInteger(match.pattern, FC_WEIGHT, 0, &weight);
-    FcPatternGetInteger(match.pattern, FC_SLANT, 0, &slant);
 
     auto font = std::make_unique<state>();
     font->file = reinterpret_cast<const char*>(file);
     font->face_index = face_index;
     font->pixel_size = std::max(1, font_import_pixel_size(options));
-    font->embolden = options.bold && weight < FC_WEIGHT_DEMIBOLD;
-    font->slant = options.italic && slant == FC_SLANT_ROMAN;
     font->underline = options.underline;
     font->strikeout = options.strikeout;
     if (FT_Init_FreeType(&font->library) != 0 ||
@@ -199,6 +198,11 @@ std::unique_ptr<system_font> system_font::open(const font_import_options& option
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
     const bool has_os2 = os2 && os2->version != 0xFFFF;
+    // What the face itself is, not what fontconfig says of it: its rules may
+    // already call a regular face bold when they mean it to be made so.
+    const bool face_is_bold = has_os2 ? os2->usWeightClass >= semibold_weight : (face->style_flags & FT_STYLE_FLAG_BOLD);
+    font->embolden = options.bold && !face_is_bold;
+    font->slant = options.italic && !(face->style_flags & FT_STYLE_FLAG_ITALIC);
     const double cell_ascent = has_os2 ? os2->usWinAscent : face->ascender;
     const double cell_descent = has_os2 ? os2->usWinDescent : -face->descender;
     font_text_metrics& metrics = font->metrics;

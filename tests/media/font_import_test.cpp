@@ -270,6 +270,33 @@ TEST(SystemFonts, BoldItalicUnderlineAndStrikeoutChangeThePixels) {
     EXPECT_GE(full_rows, 2) << "an underline and a strikeout across the space";
 }
 
+// DejaVu Math TeX Gyre has one face only: bold and italic are made by the drawing.
+TEST(SystemFonts, SynthesisesBoldAndItalicForAFamilyWithoutThem) {
+    font_import_options options;
+    options.family = "DejaVu Math TeX Gyre";
+    options.point_size = 30;
+    const auto plain = system_font::open(options);
+    ASSERT_NE(plain, nullptr);
+    const drawn_character reference = plain->draw('l');
+    const auto ink = [](const drawn_character& drawn) { return std::count(drawn.pixels.begin(), drawn.pixels.end(), 0); };
+
+    options.bold = true;
+    const auto bold = system_font::open(options);
+    EXPECT_EQ(bold->file(), plain->file()) << "the same face, made bold";
+    const drawn_character emboldened = bold->draw('l');
+    EXPECT_GT(ink(emboldened), ink(reference));
+    EXPECT_GT(emboldened.width, reference.width) << "the widening counts in the extent";
+    EXPECT_GT(bold->metrics().largest_width, plain->metrics().largest_width);
+
+    options.bold = false;
+    options.italic = true;
+    const auto italic = system_font::open(options);
+    EXPECT_EQ(italic->file(), plain->file()) << "the same face, slanted";
+    const drawn_character slanted = italic->draw('l');
+    ASSERT_EQ(slanted.width, reference.width);
+    EXPECT_NE(slanted.pixels, reference.pixels);
+}
+
 TEST(SystemFonts, ImportsTheWholeSetAtTheLargestSizeWithoutOverrunningTheCanvas) {
     font_import_options options = dejavu(72);
     options.italic = options.bold = options.antialiased = true;
