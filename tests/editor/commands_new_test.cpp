@@ -54,10 +54,11 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
         // groups as entries of their own; fonts through their import.
         EXPECT_EQ(entry_texts(list),
                   (QStringList{"ambient sounds", "artifacts", "collection references", "connectors", "fonts",
-                               "formations", "interface", "local physics", "local projectile groups", "media types",
-                               "mesh effect", "mesh lighting", "meshes", "model animations", "monsters", "objects",
-                               "observer constants", "particle systems", "projectile groups", "projectiles", "scenery",
-                               "sounds", "string lists", "templates", "text", "units"}));
+                               "formations", "interface", "lightning", "local physics", "local projectile groups",
+                               "media types", "mesh effect", "mesh lighting", "meshes", "model animations",
+                               "monsters", "objects", "observer constants", "particle systems", "projectile groups",
+                               "projectiles", "scenery", "sounds", "string lists", "templates", "text", "units",
+                               "wind"}));
         EXPECT_TRUE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());
         const auto* create = dialog.control_as<QPushButton>(control_id_ok);

@@ -101,8 +101,12 @@ TEST(ToolkitFieldConversions, StoredValuesAreShownInTheKindsFormat) {
         {"signed short", toolkit::integer_format({2, true}), -5, "-5"},
         {"flag number plus one", flag_number_format(), 0, "1"},
         {"32-bit through 16-bit control", through_short_format(), 70000, "4464"},
-        // 1.255f * 100 is 125.5 in single precision, which rounds up.
-        {"real two decimals", toolkit::real_format(2), std::bit_cast<uint32_t>(1.255f), "1.26"},
+        // 1.255f is 1.2549999952..., which rounds down although its product with 100
+        // is 125.5 in single precision.
+        {"real two decimals", toolkit::real_format(2), std::bit_cast<uint32_t>(1.255f), "1.25"},
+        // 655359 / 65536 is 9.9999847..., although its product with 10^5 is 999998.5 in
+        // single precision.
+        {"fixed upper bound of a range", toolkit::fixed_format(5), 655359, "9.99998"},
         {"real six decimals", toolkit::real_format(6), std::bit_cast<uint32_t>(0.0001f), "0.000100"},
         {"real negative", toolkit::real_format(3), std::bit_cast<uint32_t>(-2.5f), "-2.500"},
     };

@@ -13,6 +13,7 @@ namespace {
 
 // Every intermediate value is single precision, as the stored formats were designed
 // around it; the results of rounding therefore match what the game's tools produced.
+// Only the rounding of a shown value to its decimals is done on the value itself.
 
 struct Scale {
     float units;    // stored units per displayed unit
@@ -42,11 +43,13 @@ float power_of_ten(int decimals) {
 // (and multiplying by a power of ten could overflow).
 constexpr float exact_integer_limit = 16777216.0f;
 
-float round_to_decimals(float value, int decimals) {
-    const float factor = power_of_ten(decimals);
-    const float scaled = value * factor;
+// The shown value is rounded as it is, not as its product with the power of ten
+// rounds in single precision: 655359 / 65536 shows 9.99998, as printing it would.
+double round_to_decimals(float value, int decimals) {
+    const double factor = power_of_ten(decimals);
+    const double scaled = static_cast<double>(value) * factor;
     if (!std::isfinite(scaled) || std::fabs(scaled) >= exact_integer_limit) return value;
-    return std::round(scaled) / factor + 0.0f;  // + 0 turns -0 into 0
+    return std::round(scaled) / factor + 0.0;  // + 0 turns -0 into 0
 }
 
 std::string format_fixed_point(double value, int decimals) {
