@@ -120,9 +120,50 @@ void BM_OpenForm(benchmark::State& state, tag_code group) {
     std::filesystem::remove_all(folder);
 }
 
+// Opening the map settings of a map tag of range(0) MB, then pressing OK when range(1)
+// says so (else Cancel). The form reads the 1024-byte header only; OK writes those
+// bytes through the tag's atomic replacement, which copies the whole file.
+void BM_MapSettings(benchmark::State& state) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessary-form-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    const std::filesystem::path folder = pattern;
+    std::filesystem::current_path(folder);
+    tag_files_initialize();
+    if (!tag_files_open(false, nullptr, 0, NONE)) std::abort();
+    constexpr tag_code maps = make_tag("mesh");
+    const definitions::RecordDescription& header = *definitions::find_group(maps)->description;
+    std::vector<std::byte> data(static_cast<size_t>(state.range(0)) << 20);
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::byte>(i % 251);
+    std::vector<std::byte> zeros(header.size);
+    std::memcpy(data.data(), zeros.data(), zeros.size());
+    const tag_code subgroup =
+        tag_get_subgroup(create_tag(maps, "map", data.data(), static_cast<int32_t>(data.size())));
+    tag_file_close_local();
+
+    CTagGroupRegistry registry;
+    for (auto _ : state) {
+        const std::unique_ptr<CTagDialog> dialog(CTagGroupRegistry::open_editor(maps, subgroup, nullptr));
+        dialog->show();
+        if (state.range(1) == 0) {
+            dialog->reject();
+            continue;
+        }
+        dialog->accept();
+        if (dialog->result() != QDialog::Accepted) std::abort();
+    }
+    tag_files_close();
+    std::filesystem::current_path(folder.parent_path());
+    std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    benchmark::RegisterBenchmark("BM_MapSettings", BM_MapSettings)
+        ->ArgNames({"megabytes", "saved"})
+        ->ArgsProduct({{1, 20}, {0, 1}})
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(2.0);
     for (const definitions::TagGroupEntry& row : definitions::tag_group_registry()) {
         if (!CTagGroupRegistry::find_editor(row.group_tag) || !row.default_definition) continue;
         benchmark::RegisterBenchmark((std::string("BM_OpenForm/") + tag_code_to_text(row.group_tag)).c_str(),
