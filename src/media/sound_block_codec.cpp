@@ -100,43 +100,64 @@ constexpr int decoding_lanes = 4;
 
 }  // namespace
 
+// The code of one sample, found without branches: the bits of a difference
+// follow no pattern a branch predictor could learn.
+template <int lanes>
+void encode_sound_blocks_side_by_side(const std::int16_t* const* samples, int count, std::uint8_t* const* codes,
+                                      sound_encoder_state* states) {
+    int value[lanes];
+    int row[lanes];
+    int step[lanes];
+    int held[lanes] = {};
+    for (int lane = 0; lane < lanes; ++lane) {
+        value[lane] = states[lane].predictor;
+        row[lane] = states[lane].step_index * 16;
+        step[lane] = step_sizes[std::size_t(states[lane].step_index)];
+    }
+    for (int position = 0; position < count; ++position) {
+        for (int lane = 0; lane < lanes; ++lane) {
+            const int difference = samples[lane][position] - value[lane];
+            const int sign = difference < 0 ? 8 : 0;
+            int rest = difference < 0 ? -difference : difference;
+            int code = sign;
+            int threshold = step[lane];
+            for (int bit = 4; bit != 0; bit >>= 1) {
+                const int taken = -int(rest >= threshold);
+                code |= bit & taken;
+                rest -= threshold & taken;
+                threshold >>= 1;
+            }
+            if ((position & 1) == 0) {
+                held[lane] = code;
+            } else {
+                codes[lane][position / 2] = std::uint8_t(held[lane] | (code << 4));
+            }
+            const codec_step& next = codec_steps[std::size_t(row[lane] + code)];
+            value[lane] = clamp_sample(value[lane] + next.difference);
+            row[lane] = next.next_row;
+            step[lane] = next.next_step;
+        }
+    }
+    for (int lane = 0; lane < lanes; ++lane) {
+        states[lane] = {value[lane], row[lane] / 16};
+    }
+}
+
+template void encode_sound_blocks_side_by_side<1>(const std::int16_t* const*, int, std::uint8_t* const*,
+                                                  sound_encoder_state*);
+template void encode_sound_blocks_side_by_side<2>(const std::int16_t* const*, int, std::uint8_t* const*,
+                                                  sound_encoder_state*);
+
 std::uint16_t sound_block_header(int predictor, int step_index) {
     return std::uint16_t((unsigned(predictor) & sound_block_predictor_mask) |
                          (unsigned(step_index) & sound_block_step_index_mask));
 }
 
 void encode_sound_block(const std::int16_t* samples, int count, std::uint8_t* codes, int* step_index, int* predictor) {
-    int value = *predictor;
-    int row = std::clamp(*step_index, 0, sound_step_index_maximum) * 16;
-    int step = step_sizes[std::size_t(row / 16)];
-    int held = 0;
-    for (int position = 0; position < count; ++position) {
-        int difference = samples[position] - value;
-        int code = 0;
-        if (difference < 0) {
-            code = 8;
-            difference = -difference;
-        }
-        int threshold = step;
-        for (int bit = 4; bit != 0; bit >>= 1) {
-            if (difference >= threshold) {
-                code |= bit;
-                difference -= threshold;
-            }
-            threshold >>= 1;
-        }
-        if ((position & 1) == 0) {
-            held = code;
-        } else {
-            codes[position / 2] = std::uint8_t(held | (code << 4));
-        }
-        const codec_step& next = codec_steps[std::size_t(row + code)];
-        value = clamp_sample(value + next.difference);
-        row = next.next_row;
-        step = next.next_step;
-    }
-    *predictor = value;
-    *step_index = row / 16;
+    sound_encoder_state state{*predictor, std::clamp(*step_index, 0, sound_step_index_maximum)};
+    encode_sound_blocks_side_by_side<1>(&samples, count, &codes, &state);
+    *predictor = state.predictor;
+    *step_index = state.step_index;
 }
 
 void decode_sound_block(std::uint16_t header, const std::uint8_t* codes, std::int16_t* output, int count) {

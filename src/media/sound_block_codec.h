@@ -19,6 +19,22 @@ std::uint16_t sound_block_header(int predictor, int step_index);
 // updating the caller's predictor and step index.
 void encode_sound_block(const std::int16_t* samples, int count, std::uint8_t* codes, int* step_index, int* predictor);
 
+struct sound_encoder_state {
+    int predictor;
+    int step_index;
+};
+
+// encode_sound_block for lanes independent channels at once, each with its own
+// samples, codes and state: one encoder is a single long chain of dependent
+// steps, so two side by side keep the processor busier (stereo compression).
+template <int lanes>
+void encode_sound_blocks_side_by_side(const std::int16_t* const* samples, int count, std::uint8_t* const* codes,
+                                      sound_encoder_state* states);
+extern template void encode_sound_blocks_side_by_side<1>(const std::int16_t* const*, int, std::uint8_t* const*,
+                                                         sound_encoder_state*);
+extern template void encode_sound_blocks_side_by_side<2>(const std::int16_t* const*, int, std::uint8_t* const*,
+                                                         sound_encoder_state*);
+
 // Decodes count samples of one block from its host-order header; a step index
 // above 88 is taken as 88.
 void decode_sound_block(std::uint16_t header, const std::uint8_t* codes, std::int16_t* output, int count);

@@ -65,8 +65,7 @@ void compress_stereo(intermediate_sound* sound) {
     const std::int64_t blocks = blocks_for(frames);
     auto* output = static_cast<std::byte*>(
         allocate_or_fail(2 * blocks * block_bytes, "couldn't allocate %d bytes for compressed stereo sample buffer"));
-    int left_index = 0, left_predictor = 0;
-    int right_index = 0, right_predictor = 0;
+    sound_encoder_state states[2] = {{0, 0}, {0, 0}};
     for (std::int64_t block = 0; block < blocks; ++block) {
         std::int16_t left[sound_block_samples] = {};
         std::int16_t right[sound_block_samples] = {};
@@ -77,8 +76,16 @@ void compress_stereo(intermediate_sound* sound) {
             left[position] = frame[2 * position];
             right[position] = frame[2 * position + 1];
         }
-        encode_block(left, output + 2 * block * block_bytes, left_index, left_predictor);
-        encode_block(right, output + (2 * block + 1) * block_bytes, right_index, right_predictor);
+        std::byte* left_block = output + 2 * block * block_bytes;
+        std::byte* right_block = left_block + block_bytes;
+        const std::uint16_t headers[2] = {sound_block_header(states[0].predictor, states[0].step_index),
+                                          sound_block_header(states[1].predictor, states[1].step_index)};
+        std::memcpy(left_block, &headers[0], 2);
+        std::memcpy(right_block, &headers[1], 2);
+        const std::int16_t* channel_samples[2] = {left, right};
+        std::uint8_t* channel_codes[2] = {reinterpret_cast<std::uint8_t*>(left_block + 2),
+                                          reinterpret_cast<std::uint8_t*>(right_block + 2)};
+        encode_sound_blocks_side_by_side<2>(channel_samples, sound_block_samples, channel_codes, states);
     }
     set_intermediate_sound_samples(sound, output);
     sound->encoding = SOUND_ENCODING_BLOCK;
