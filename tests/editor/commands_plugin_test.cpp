@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -181,6 +182,14 @@ TEST_F(PluginTest, MeshTagsMakeOptionsBToDCountInTheBuiltPlugin) {
     const std::string file = folder.read_file("plugins/Islands");
     ASSERT_GE(file.size(), 128u);
     EXPECT_EQ(static_cast<unsigned char>(file[2]) << 8 | static_cast<unsigned char>(file[3]), 4);
+    QProcess verify;
+    verify.start(QStringLiteral(TESSARY_CLI),
+                 {QStringLiteral("-C"), QString::fromStdString(folder.path().string()), QStringLiteral("verify"),
+                  QStringLiteral("plugins/Islands")});
+    ASSERT_TRUE(verify.waitForFinished(60000));
+    EXPECT_EQ(verify.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(verify.exitCode(), 0) << verify.readAllStandardOutput().toStdString()
+                                    << verify.readAllStandardError().toStdString();
     EXPECT_EQ(plugin_tags("Islands"), (std::vector<std::string>{"island", "ogre"}));
     EXPECT_TRUE(shown_warnings.empty());
 }
