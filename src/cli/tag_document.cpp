@@ -1,11 +1,14 @@
 #include "cli/tag_document.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include "cli/hex_text.h"
 #include "cli/utf8_text.h"
 #include "core/byte_swap.h"
 #include "definitions/group_registry.h"
+#include "definitions/local_physics_definitions.h"
 #include "tag_files/tag_groups.h"
 
 namespace cli {
@@ -38,6 +41,53 @@ bool only_members(const json::Object& document, std::initializer_list<std::strin
         }
     }
     return good;
+}
+
+// The parameter block of a local physics record is laid out by the record's type:
+// documents give its fields by that type, and its bytes for a type outside the six
+// models. The record is in host order.
+constexpr tag_code local_physics_group = make_tag("phys");
+constexpr std::size_t parameters_offset = offsetof(definitions::local_physics_definition, parameters);
+constexpr std::size_t parameters_size = sizeof(definitions::local_physics_parameters);
+
+const definitions::RecordDescription* parameters_layout(tag_code group, std::span<const std::byte> record) {
+    if (group != local_physics_group || record.size() < sizeof(definitions::local_physics_definition)) return nullptr;
+    definitions::local_physics_definition physics;
+    std::memcpy(&physics, record.data(), sizeof physics);
+    return definitions::local_physics_parameters_description(physics.type);
+}
+
+json::Value record_fields_to_json(tag_code group, const definitions::RecordDescription& description,
+                                  std::span<const std::byte> record, const TagNames& names) {
+    json::Value fields = record_to_json(description, record, names);
+    const definitions::RecordDescription* layout = parameters_layout(group, record);
+    if (!layout) return fields;
+    json::Object members = fields.as_object();
+    members.set("parameters", record_to_json(*layout, record.subspan(parameters_offset, parameters_size), names));
+    return json::Value(std::move(members));
+}
+
+// Fields whose block is given by its fields are read in two steps: the record with an
+// empty block, then the block by the type just read.
+void record_fields_from_json(tag_code group, const definitions::RecordDescription& description,
+                             const json::Value& fields, std::span<std::byte> record, const TagNames& names,
+                             std::vector<std::string>& errors) {
+    const json::Value* block = fields.is_object() ? fields.as_object().find("parameters") : nullptr;
+    if (group != local_physics_group || !block || !block->is_object()) {
+        record_from_json(description, fields, record, names, errors);
+        return;
+    }
+    json::Object members = fields.as_object();
+    members.set("parameters", json::Value(""));
+    if (!record_from_json(description, json::Value(std::move(members)), record, names, errors)) return;
+    const definitions::RecordDescription* layout = parameters_layout(group, record);
+    if (!layout) {
+        errors.push_back("parameters: the type has no parameter fields; give the block's bytes in hexadecimal");
+        return;
+    }
+    std::vector<std::string> block_errors;
+    record_from_json(*layout, *block, record.subspan(parameters_offset, parameters_size), names, block_errors);
+    for (const std::string& error : block_errors) errors.push_back("parameters." + error);
 }
 
 }  // namespace
@@ -83,7 +133,7 @@ json::Value tag_data_to_document(tag_code group, std::span<const std::byte> data
     std::vector<std::byte> record(data.begin(), data.begin() + description->size);
     convert_tag_record(group, record, ByteOrder::host);
     document.set("record", json::Value(description->name));
-    document.set("fields", record_to_json(*description, record, names));
+    document.set("fields", record_fields_to_json(group, *description, record, names));
     if (data.size() > description->size) document.set("trailing_data", json::Value(to_hex(data.subspan(description->size))));
     return json::Value(std::move(document));
 }
@@ -122,7 +172,7 @@ std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, con
         errors.push_back("fields: missing");
     } else {
         std::vector<std::string> field_errors;
-        record_from_json(*description, *fields, data, names, field_errors);
+        record_fields_from_json(group, *description, *fields, data, names, field_errors);
         for (const std::string& error : field_errors) errors.push_back("fields." + error);
     }
     if (document.contains("trailing_data")) {
