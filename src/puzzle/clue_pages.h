@@ -21,8 +21,8 @@ struct CluePage {
     std::array<Clue, vertical_slots> vertical{};
 
     // The slots of one list, for code that treats both lists alike.
-    std::span<Clue> slots(ClueList list);
-    std::span<const Clue> slots(ClueList list) const;
+    std::span<Clue> list_slots(ClueList list);
+    std::span<const Clue> list_slots(ClueList list) const;
     bool operator==(const CluePage&) const = default;
 };
 

@@ -23,14 +23,15 @@ struct HiddenText {
     }
 };
 
-// One category per row of the board, six items each.
+// One category per row of the board, a shape each; the items of a category
+// differ by colour, as the editor draws them.
 constexpr auto hidden_names = std::make_tuple(
-    HiddenText("Apple"), HiddenText("Pear"), HiddenText("Cherry"), HiddenText("Plum"), HiddenText("Lemon"), HiddenText("Grape"),
-    HiddenText("Cat"), HiddenText("Dog"), HiddenText("Owl"), HiddenText("Frog"), HiddenText("Fish"), HiddenText("Snail"),
-    HiddenText("Red"), HiddenText("Orange"), HiddenText("Yellow"), HiddenText("Green"), HiddenText("Blue"), HiddenText("Violet"),
-    HiddenText("Circle"), HiddenText("Square"), HiddenText("Triangle"), HiddenText("Diamond"), HiddenText("Star"), HiddenText("Cross"),
-    HiddenText("One"), HiddenText("Two"), HiddenText("Three"), HiddenText("Four"), HiddenText("Five"), HiddenText("Six"),
-    HiddenText("Sun"), HiddenText("Moon"), HiddenText("Cloud"), HiddenText("Rain"), HiddenText("Snow"), HiddenText("Bolt"));
+    HiddenText("Red Orb"), HiddenText("Orange Orb"), HiddenText("Gold Orb"), HiddenText("Green Orb"), HiddenText("Blue Orb"), HiddenText("Violet Orb"),
+    HiddenText("Red Box"), HiddenText("Orange Box"), HiddenText("Gold Box"), HiddenText("Green Box"), HiddenText("Blue Box"), HiddenText("Violet Box"),
+    HiddenText("Red Cone"), HiddenText("Orange Cone"), HiddenText("Gold Cone"), HiddenText("Green Cone"), HiddenText("Blue Cone"), HiddenText("Violet Cone"),
+    HiddenText("Red Gem"), HiddenText("Orange Gem"), HiddenText("Gold Gem"), HiddenText("Green Gem"), HiddenText("Blue Gem"), HiddenText("Violet Gem"),
+    HiddenText("Red Nut"), HiddenText("Orange Nut"), HiddenText("Gold Nut"), HiddenText("Green Nut"), HiddenText("Blue Nut"), HiddenText("Violet Nut"),
+    HiddenText("Red Star"), HiddenText("Orange Star"), HiddenText("Gold Star"), HiddenText("Green Star"), HiddenText("Blue Star"), HiddenText("Violet Star"));
 
 constexpr auto hidden_verdicts = std::make_tuple(
     HiddenText("So close: %d cells are wrong."), HiddenText("Not bad, but %d cells are wrong."),
