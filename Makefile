@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run sanitize fuzz clean
+.PHONY: deps configure build test run package sanitize fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -18,6 +18,10 @@ test: build
 
 run: build
 	@scripts/run-editor
+
+# build/tessary_<version>_amd64.deb, its dependencies found by dpkg-shlibdeps.
+package: build
+	@cmake --build $(BUILD) --target package
 
 # A test that hangs under the sanitizers fails after five minutes instead of
 # holding up CI.

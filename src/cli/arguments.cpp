@@ -48,6 +48,10 @@ CommandLine parse_command_line(std::span<const std::string> arguments, std::span
             line.help = true;
             return line;
         }
+        if (argument == "--version") {
+            line.version = true;
+            return line;
+        }
         if (argument == "-C") {
             if (++at == arguments.size()) usage_error("-C needs a folder");
             line.working_folder = arguments[at];
@@ -135,7 +139,7 @@ std::string program_usage(std::span<const CommandDefinition> commands) {
         const std::string_view summary = command.summary.substr(0, command.summary.find('\n'));
         text += left + std::string(summary) + "\n";
     }
-    text += "\n'tessary-cli COMMAND --help' describes a command.\n";
+    text += "\n'tessary-cli COMMAND --help' describes a command; 'tessary-cli --version' prints the version.\n";
     return text;
 }
 

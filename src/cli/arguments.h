@@ -44,11 +44,13 @@ struct ParsedCommand {
 struct CommandLine {
     std::string working_folder;  // from -C; empty: the current folder
     bool help = false;           // --help before any command, or on the command
+    bool version = false;        // --version before any command
     std::optional<ParsedCommand> command;
 };
 
 // Throws CommandError (usage status) for an unknown command or option, a
-// missing option value, or a wrong number of arguments. --help stops checking.
+// missing option value, or a wrong number of arguments. --help and --version stop
+// checking.
 CommandLine parse_command_line(std::span<const std::string> arguments, std::span<const CommandDefinition> commands);
 
 std::string command_usage(const CommandDefinition& command);

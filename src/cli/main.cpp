@@ -18,6 +18,7 @@
 #include "cli/text_commands.h"
 #include "cli/transfer_commands.h"
 #include "cli/verify_command.h"
+#include "tessary_version.h"
 
 int main(int argc, char** argv) {
     using namespace cli;
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
         const CommandLine line = parse_command_line(arguments, commands);
+        if (line.version) {
+            std::printf("tessary-cli %s\n", tessary_version);
+            return 0;
+        }
         if (line.help) {
             const std::string usage = line.command ? command_usage(*line.command->definition) : program_usage(commands);
             std::fputs(usage.c_str(), stdout);

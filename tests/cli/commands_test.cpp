@@ -365,5 +365,13 @@ TEST_F(CliTest, EveryCommandHasHelpAndUsageErrorsExitWithTwo) {
     EXPECT_TRUE(contains(outside.err, "not a working folder"));
 }
 
+TEST_F(CliTest, VersionIsTheProjectVersionWithoutAWorkingFolder) {
+    const std::string version = ok({"--version"});
+    EXPECT_TRUE(version.starts_with("tessary-cli " TESSARY_PROJECT_VERSION)) << version;
+    EXPECT_TRUE(version.ends_with("\n")) << version;
+    EXPECT_EQ(ok({"-C", "nowhere", "--version"}), version) << "the version needs no working folder";
+    EXPECT_TRUE(contains(ok({"--help"}), "--version"));
+}
+
 }  // namespace
 }  // namespace cli_test
