@@ -1,0 +1,278 @@
+#include "media/reference_index.h"
+
+#include <algorithm>
+#include <cstring>
+#include <tuple>
+
+#include "definitions/field_description.h"
+#include "definitions/group_registry.h"
+#include "media/collection_reader.h"
+#include "tag_files/tag_data.h"
+#include "tag_files/tag_directory.h"
+#include "tag_files/tag_groups.h"
+
+namespace references {
+
+namespace {
+
+using definitions::FieldDescription;
+using definitions::FieldKind;
+using definitions::RecordDescription;
+
+constexpr tag_code collection_reference_group = make_tag("core");
+
+std::string code_shown(tag_code code) {
+    const char characters[4] = {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
+                                static_cast<char>(code >> 8), static_cast<char>(code)};
+    for (const char character : characters) {
+        if (character < 0x20 || character > 0x7E) {
+            char text[16];
+            std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(code));
+            return text;
+        }
+    }
+    return std::string(characters, 4);
+}
+
+std::string folder_of(tag_code group) {
+    const char* folder = tag_group_get_folder_name(group);
+    return folder && *folder ? std::string(folder) : code_shown(group);
+}
+
+// A scalar of the host-order record; offset and width lie inside it.
+int64_t read_value(std::span<const std::byte> record, uint32_t offset, uint8_t width, bool is_signed) {
+    switch (width) {
+        case 1: {
+            uint8_t value;
+            std::memcpy(&value, record.data() + offset, 1);
+            return is_signed ? static_cast<int8_t>(value) : value;
+        }
+        case 2: {
+            uint16_t value;
+            std::memcpy(&value, record.data() + offset, 2);
+            return is_signed ? static_cast<int16_t>(value) : value;
+        }
+        default: {
+            uint32_t value;
+            std::memcpy(&value, record.data() + offset, 4);
+            return is_signed ? static_cast<int32_t>(value) : value;
+        }
+    }
+}
+
+bool is_none(int64_t value, uint8_t width) {
+    return value == -1 || value == (width == 2 ? 0xFFFF : width == 4 ? 0xFFFFFFFFLL : 0xFF);
+}
+
+// The array a count field counts: the nearest record array of that capacity in its record.
+const FieldDescription* counted_array(const RecordDescription& record, const FieldDescription& count) {
+    const FieldDescription* best = nullptr;
+    for (const FieldDescription& field : record.fields) {
+        if (field.kind != FieldKind::record_array || field.count != static_cast<uint32_t>(count.count_capacity)) continue;
+        if (!best || (field.offset > count.offset && (best->offset < count.offset || field.offset < best->offset))) {
+            best = &field;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+struct ReferenceIndex::Walk {
+    ReferenceIndex& index;
+    std::size_t tag;
+    std::span<const std::byte> record;       // host order
+    std::span<const std::byte> default_record;  // host order, may be empty
+    std::optional<std::size_t> collection;   // the `.256` tag sequence indexes name
+    std::optional<int32_t> sequence_count;
+
+    bool holds_default(uint32_t offset, uint8_t width) const {
+        return offset + width <= default_record.size() &&
+               std::memcmp(record.data() + offset, default_record.data() + offset, width) == 0;
+    }
+
+    void problem(ProblemKind kind, const std::string& field, std::string message) {
+        index.problems_.push_back({tag, kind, field, std::move(message)});
+    }
+
+    void reference(const FieldDescription& field, uint32_t offset, const std::string& path) {
+        const int64_t value = read_value(record, offset, field.width, false);
+        if (is_none(value, field.width) || holds_default(offset, field.width)) return;
+        const tag_code subgroup = static_cast<tag_code>(value);
+        const std::optional<std::size_t> to = index.find(field.reference_group, subgroup);
+        index.references_.push_back({tag, path, field.reference_group, subgroup, to});
+        if (to) return;
+        std::string message = "missing " + folder_of(field.reference_group) + " " + code_shown(subgroup);
+        for (const TagEntry& other : index.tags_) {
+            if (other.subgroup == subgroup) {
+                message += " (a " + folder_of(other.group) + " tag has that code)";
+                break;
+            }
+        }
+        problem(ProblemKind::missing_tag, path, std::move(message));
+    }
+
+    void sequence(const FieldDescription& field, uint32_t offset, const std::string& path) {
+        const int64_t value = read_value(record, offset, field.width, true);
+        if (is_none(value, field.width) || holds_default(offset, field.width) || !sequence_count) return;
+        if (value < 0 || value >= *sequence_count) {
+            problem(ProblemKind::sequence_out_of_range, path,
+                    "sequence " + std::to_string(value) + " beyond the " + std::to_string(*sequence_count) +
+                        " sequences of " + folder_of(index.tags_[*collection].group) + "/" +
+                        index.tags_[*collection].name);
+        }
+    }
+
+    void walk(const RecordDescription& description, uint32_t base, const std::string& prefix) {
+        std::vector<std::pair<const FieldDescription*, uint32_t>> limits;
+        for (const FieldDescription& field : description.fields) {
+            if (field.count_capacity < 0) continue;
+            const int64_t count = read_value(record, base + field.offset, field.width, field.is_signed);
+            if (count < 0 || count > field.count_capacity) {
+                problem(ProblemKind::count_beyond_capacity, prefix + field.name,
+                        "count " + std::to_string(count) + " beyond its capacity " +
+                            std::to_string(field.count_capacity));
+            }
+            if (const FieldDescription* array = counted_array(description, field)) {
+                limits.emplace_back(array, static_cast<uint32_t>(std::clamp<int64_t>(count, 0, field.count_capacity)));
+            }
+        }
+        for (const FieldDescription& field : description.fields) {
+            uint32_t elements = field.count;
+            for (const auto& [array, limit] : limits) {
+                if (array == &field) elements = std::min(elements, limit);
+            }
+            const uint32_t size = definitions::field_element_size(field);
+            for (uint32_t element = 0; element < elements; ++element) {
+                const uint32_t offset = base + field.offset + element * size;
+                if (offset + size > record.size()) return;
+                std::string path = prefix + field.name;
+                if (field.count > 1) path += "[" + std::to_string(element) + "]";
+                switch (field.kind) {
+                    case FieldKind::tag_reference: reference(field, offset, path); break;
+                    case FieldKind::sequence_index: sequence(field, offset, path); break;
+                    case FieldKind::record_array:
+                        if (field.element) walk(*field.element, offset, path + ".");
+                        break;
+                    default: break;
+                }
+            }
+        }
+    }
+};
+
+ReferenceIndex::ReferenceIndex(std::vector<TagEntry> tags) : tags_(std::move(tags)) {
+    order_.resize(tags_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = i;
+    std::ranges::sort(order_, {}, [&](std::size_t i) { return std::tuple(tags_[i].group, tags_[i].subgroup, i); });
+    users_.resize(tags_.size());
+    first_use_.resize(tags_.size() + 1);
+
+    // A `.256` tag's sequence count and a `core` tag's collection, found once.
+    std::vector<std::optional<int32_t>> sequence_counts(tags_.size());
+    std::vector<bool> counted(tags_.size(), false);
+    auto sequences_of = [&](std::size_t collection) {
+        if (!counted[collection]) {
+            counted[collection] = true;
+            if (const auto view = open_collection(tags_[collection].data)) {
+                sequence_counts[collection] = view->header.sequence_references.count;
+            }
+        }
+        return sequence_counts[collection];
+    };
+
+    std::vector<std::byte> record;
+    for (std::size_t tag = 0; tag < tags_.size(); ++tag) {
+        first_use_[tag] = references_.size();
+        const TagEntry& entry = tags_[tag];
+        const definitions::TagGroupEntry* row = definitions::find_group(entry.group);
+        if (!row || !row->description) continue;
+        const RecordDescription& description = *row->description;
+        if (entry.data.size() < description.size) {
+            problems_.push_back({tag, ProblemKind::short_record, "",
+                                 std::to_string(entry.data.size()) + " bytes, shorter than the " +
+                                     std::to_string(description.size) + "-byte record of its group"});
+            continue;
+        }
+        record.assign(entry.data.begin(), entry.data.begin() + description.size);
+        if (row->byte_swap_codes.size() > 0 && row->definition_size == description.size) {
+            definitions::record_to_host_order(*row, record.data());
+        }
+        Walk walk{*this, tag, record, {}, std::nullopt, std::nullopt};
+        if (row->default_definition && row->definition_size == description.size) {
+            walk.default_record = {static_cast<const std::byte*>(row->default_definition), row->definition_size};
+        }
+        for (const FieldDescription& field : description.fields) {
+            if (field.kind != FieldKind::tag_reference || field.width != 4) continue;
+            const bool direct = field.reference_group == collection_group_tag;
+            if (!direct && field.reference_group != collection_reference_group) continue;
+            const auto subgroup = static_cast<tag_code>(read_value(record, field.offset, 4, false));
+            std::optional<std::size_t> target = find(field.reference_group, subgroup);
+            if (target && !direct) {
+                const std::vector<std::byte>& core = tags_[*target].data;
+                target.reset();
+                if (core.size() >= 4) {
+                    const uint32_t collection = (std::to_integer<uint32_t>(core[0]) << 24) |
+                                                (std::to_integer<uint32_t>(core[1]) << 16) |
+                                                (std::to_integer<uint32_t>(core[2]) << 8) |
+                                                std::to_integer<uint32_t>(core[3]);
+                    target = find(collection_group_tag, collection);
+                }
+            }
+            if (target) {
+                walk.collection = target;
+                walk.sequence_count = sequences_of(*target);
+            }
+            break;
+        }
+        walk.walk(description, 0, "");
+    }
+    first_use_[tags_.size()] = references_.size();
+    for (std::size_t i = 0; i < references_.size(); ++i) {
+        if (references_[i].to) users_[*references_[i].to].push_back(i);
+    }
+}
+
+std::optional<std::size_t> ReferenceIndex::find(tag_code group, tag_code subgroup) const {
+    const auto at = std::ranges::lower_bound(order_, std::tuple(group, subgroup), {}, [&](std::size_t i) {
+        return std::tuple(tags_[i].group, tags_[i].subgroup);
+    });
+    if (at == order_.end() || tags_[*at].group != group || tags_[*at].subgroup != subgroup) return std::nullopt;
+    return *at;
+}
+
+std::vector<const Reference*> ReferenceIndex::uses(std::size_t tag) const {
+    std::vector<const Reference*> result;
+    if (tag >= tags_.size()) return result;
+    for (std::size_t i = first_use_[tag]; i < first_use_[tag + 1]; ++i) result.push_back(&references_[i]);
+    return result;
+}
+
+std::vector<const Reference*> ReferenceIndex::used_by(std::size_t tag) const {
+    std::vector<const Reference*> result;
+    if (tag >= tags_.size()) return result;
+    for (const std::size_t i : users_[tag]) result.push_back(&references_[i]);
+    return result;
+}
+
+std::vector<TagEntry> visible_tags() {
+    tag_info query;
+    tag_query_initialize(&query);
+    std::vector<tag_handle> handles(static_cast<std::size_t>(tag_query(&query, nullptr, -1)));
+    handles.resize(static_cast<std::size_t>(tag_query(&query, handles.data(), static_cast<int32_t>(handles.size()))));
+    std::vector<TagEntry> tags;
+    tags.reserve(handles.size());
+    for (const tag_handle handle : handles) {
+        TagEntry entry{tag_get_group(handle), tag_get_subgroup(handle), tag_get_name(handle), {}};
+        const int32_t size = tag_get_size(handle);
+        if (size > 0) {
+            entry.data.resize(static_cast<std::size_t>(size));
+            if (!tag_file_read(handle, 0, size, entry.data.data())) entry.data.clear();
+        }
+        tag_file_close_local();
+        tags.push_back(std::move(entry));
+    }
+    return tags;
+}
+
+}  // namespace references

@@ -1,0 +1,242 @@
+// The reference index over working folders written by the tool's own writers.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/demo_collection.h"
+#include "cli_runner.h"
+#include "cli/tag_creation.h"
+#include "core/error_manager.h"
+#include "definitions/group_registry.h"
+#include "definitions/monster_definitions.h"
+#include "definitions/projectile_group_definitions.h"
+#include "media/collection_format.h"
+#include "media/collection_writer.h"
+#include "media/reference_index.h"
+#include "support/working_folder.h"
+#include "tag_files/tag_data.h"
+#include "tag_files/tag_directory.h"
+#include "tag_files/tag_editing.h"
+#include "tag_files/tag_groups.h"
+
+namespace {
+
+using definitions::FieldDescription;
+using definitions::FieldKind;
+using definitions::RecordDescription;
+using references::ReferenceIndex;
+
+class ReferenceIndexTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        initialize_error_manager("tests");
+        tag_files_initialize();
+        ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
+    }
+    void TearDown() override { tag_files_close(); }
+
+    // A tag of the group holding record (host order) in file order.
+    static tag_handle write(tag_code group, const std::string& name, std::vector<std::byte> record) {
+        tag_handle handle = cli::create_tag_from_default(group, name);
+        EXPECT_NE(handle, NONE) << name;
+        if (const definitions::TagGroupEntry* row = definitions::find_group(group); row && record.size() == row->definition_size) {
+            definitions::record_to_file_order(*row, record.data());
+        }
+        EXPECT_TRUE(tag_replace_data(handle, record.data(), static_cast<std::int32_t>(record.size())));
+        tag_file_close_local();
+        return handle;
+    }
+
+    static std::vector<std::byte> default_record(tag_code group) {
+        const definitions::TagGroupEntry* row = definitions::find_group(group);
+        const auto* bytes = static_cast<const std::byte*>(row->default_definition);
+        return {bytes, bytes + row->definition_size};
+    }
+
+    template <typename Record>
+    static std::vector<std::byte> bytes_of(const Record& record) {
+        std::vector<std::byte> bytes(sizeof record);
+        std::memcpy(bytes.data(), &record, sizeof record);
+        return bytes;
+    }
+
+    static std::size_t index_of(const ReferenceIndex& index, tag_handle handle) {
+        const auto found = index.find(tag_get_group(handle), tag_get_subgroup(handle));
+        EXPECT_TRUE(found.has_value());
+        return found.value_or(0);
+    }
+
+    static std::multiset<std::string> used_fields(const ReferenceIndex& index, std::size_t tag) {
+        std::multiset<std::string> fields;
+        for (const references::Reference* use : index.uses(tag)) fields.insert(use->field);
+        return fields;
+    }
+
+    test_support::WorkingFolder folder;
+};
+
+void store(std::vector<std::byte>& record, std::uint32_t offset, std::uint32_t width, std::int64_t value) {
+    if (width == 2) {
+        const auto word = static_cast<std::int16_t>(value);
+        std::memcpy(record.data() + offset, &word, 2);
+    } else {
+        const auto word = static_cast<std::uint32_t>(value);
+        std::memcpy(record.data() + offset, &word, 4);
+    }
+}
+
+// Puts a reference to the group's target into every reference field, each array
+// holding one element, and notes the field's name and group.
+void fill_references(const RecordDescription& description, std::uint32_t base, const std::string& prefix,
+                     std::vector<std::byte>& record, const std::map<tag_code, tag_code>& targets,
+                     std::map<std::string, tag_code>& expected) {
+    for (const FieldDescription& field : description.fields) {
+        const std::uint32_t offset = base + field.offset;
+        const std::string path = prefix + field.name + (field.count > 1 ? "[0]" : "");
+        if (field.count_capacity >= 1) store(record, offset, field.width, 1);
+        if (field.kind == FieldKind::tag_reference) {
+            store(record, offset, field.width, targets.at(field.reference_group));
+            expected[path] = field.reference_group;
+        } else if (field.kind == FieldKind::record_array && field.element) {
+            fill_references(*field.element, offset, path + ".", record, targets, expected);
+        }
+    }
+}
+
+void referenced_groups(const RecordDescription& description, std::set<tag_code>& groups) {
+    for (const FieldDescription& field : description.fields) {
+        if (field.kind == FieldKind::tag_reference) groups.insert(field.reference_group);
+        if (field.kind == FieldKind::record_array && field.element) referenced_groups(*field.element, groups);
+    }
+}
+
+TEST_F(ReferenceIndexTest, EveryDescribedReferenceOfEveryGroupIsFoundAndResolved) {
+    std::set<tag_code> groups;
+    for (const definitions::TagGroupEntry& row : definitions::tag_group_registry()) {
+        if (row.description) referenced_groups(*row.description, groups);
+    }
+    ASSERT_FALSE(groups.empty());
+    std::map<tag_code, tag_code> targets;
+    for (const tag_code group : groups) {
+        const tag_handle target = write(group, "Target", {});
+        targets[group] = tag_get_subgroup(target);
+    }
+
+    std::map<tag_code, std::map<std::string, tag_code>> expected;
+    std::map<tag_code, tag_code> users;
+    for (const definitions::TagGroupEntry& row : definitions::tag_group_registry()) {
+        if (!row.description || !row.default_definition || row.definition_size != row.description->size) continue;
+        std::map<std::string, tag_code> fields;
+        std::vector<std::byte> record = default_record(row.group_tag);
+        fill_references(*row.description, 0, "", record, targets, fields);
+        if (fields.empty()) continue;
+        users[row.group_tag] = tag_get_subgroup(write(row.group_tag, "User", record));
+        expected[row.group_tag] = fields;
+    }
+    ASSERT_GE(expected.size(), 10u);
+
+    const ReferenceIndex index(references::visible_tags());
+    for (const auto& [group, fields] : expected) {
+        const auto user = index.find(group, users.at(group));
+        ASSERT_TRUE(user.has_value());
+        std::map<std::string, tag_code> found;
+        for (const references::Reference* use : index.uses(*user)) {
+            found[use->field] = use->group;
+            ASSERT_TRUE(use->to.has_value()) << use->field;
+            EXPECT_EQ(index.tags()[*use->to].name, "Target") << use->field;
+            EXPECT_EQ(index.tags()[*use->to].group, use->group) << use->field;
+        }
+        EXPECT_EQ(found, fields) << index.tags()[*user].name << " of " << std::string(tag_group_get_folder_name(group));
+    }
+}
+
+constexpr tag_code monsters = make_tag("mons");
+constexpr tag_code projectiles = make_tag("proj");
+constexpr tag_code projectile_groups = make_tag("prgr");
+
+TEST_F(ReferenceIndexTest, MissingWrongGroupSequenceCountAndShortRecordEachReportedOnceWithTheField) {
+    const std::optional<std::vector<std::byte>> collection_data = write_collection(cli::demo_collection());
+    ASSERT_TRUE(collection_data.has_value());
+    tag_handle collection = cli::create_tag_from_default(collection_group_tag, "Figure");
+    ASSERT_TRUE(tag_replace_data(collection, collection_data->data(), static_cast<std::int32_t>(collection_data->size())));
+    tag_file_close_local();
+    const tag_handle arrow = write(projectiles, "Arrow", default_record(projectiles));
+
+    definitions::monster_definition monster = definitions::monster_definition_default;
+    monster.collection = static_cast<std::int32_t>(tag_get_subgroup(collection));
+    monster.sequences[0] = 1;  // the demo collection's second and last sequence
+    monster.sequences[1] = 2;
+    monster.attack_count = 1;
+    monster.attacks[0].projectile = static_cast<std::int32_t>(make_tag("nope"));
+    monster.attacks[1].projectile = static_cast<std::int32_t>(make_tag("gone"));  // beyond the count
+    monster.burned_projectile_group = static_cast<std::int32_t>(tag_get_subgroup(arrow));
+    write(monsters, "Dwarf", bytes_of(monster));
+    monster = definitions::monster_definition_default;
+    monster.attack_count = 5;
+    write(monsters, "Crowd", bytes_of(monster));
+    write(monsters, "Stub", std::vector<std::byte>(10));
+
+    const ReferenceIndex index(references::visible_tags());
+    std::map<std::string, std::vector<std::string>> problems;
+    for (const references::Problem& problem : index.problems()) {
+        problems[index.tags()[problem.tag].name].push_back(problem.field + ": " + problem.message);
+    }
+    EXPECT_EQ(problems["Dwarf"], (std::vector<std::string>{
+                                     "sequences[1]: sequence 2 beyond the 2 sequences of collections/Figure",
+                                     "burned_projectile_group: missing projectile groups arro (a projectiles tag "
+                                     "has that code)",
+                                     "attacks[0].projectile: missing projectiles nope",
+                                 }));
+    EXPECT_EQ(problems["Crowd"], std::vector<std::string>{"attack_count: count 5 beyond its capacity 4"});
+    EXPECT_EQ(problems["Stub"], std::vector<std::string>{": 10 bytes, shorter than the " +
+                                                         std::to_string(sizeof(definitions::monster_definition)) +
+                                                         "-byte record of its group"});
+    EXPECT_EQ(problems.size(), 3u);
+
+    tag_files_close();
+    const cli_test::CliRun check = cli_test::run_cli({"check", "--group", "mons"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find("monsters/Dwarf: attacks[0].projectile: missing projectiles nope\n"), std::string::npos)
+        << check.out;
+    EXPECT_EQ(cli_test::run_cli({"check", "--group", "proj"}).status, 0);
+    const cli_test::CliRun refs = cli_test::run_cli({"refs", "monsters/Dwarf"});
+    EXPECT_EQ(refs.status, 0);
+    EXPECT_NE(refs.out.find("attacks[0].projectile  projectiles  missing nope"), std::string::npos) << refs.out;
+    EXPECT_NE(refs.out.find("collection  collections  Figure"), std::string::npos) << refs.out;
+    ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
+}
+
+TEST_F(ReferenceIndexTest, UsedByFollowsARenameAndADelete) {
+    const tag_handle burst = write(projectile_groups, "Burst", default_record(projectile_groups));
+    definitions::monster_definition monster = definitions::monster_definition_default;
+    monster.burned_projectile_group = static_cast<std::int32_t>(tag_get_subgroup(burst));
+    monster.dying_projectile_group = static_cast<std::int32_t>(tag_get_subgroup(burst));
+    tag_handle dwarf = write(monsters, "Dwarf", bytes_of(monster));
+
+    auto users = [&] {
+        const ReferenceIndex index(references::visible_tags());
+        std::vector<std::string> rows;
+        for (const references::Reference* user : index.used_by(index_of(index, tag_find(projectile_groups, tag_get_subgroup(burst))))) {
+            rows.push_back(index.tags()[user->from].name + " " + user->field);
+        }
+        return rows;
+    };
+    EXPECT_EQ(users(), (std::vector<std::string>{"Dwarf burned_projectile_group", "Dwarf dying_projectile_group"}));
+    ASSERT_TRUE(tag_rename(dwarf, "Ogre"));
+    EXPECT_EQ(users(), (std::vector<std::string>{"Ogre burned_projectile_group", "Ogre dying_projectile_group"}));
+    ASSERT_TRUE(tag_file_delete(dwarf));
+    EXPECT_EQ(users(), std::vector<std::string>{});
+
+    tag_files_close();
+    const cli_test::CliRun refs = cli_test::run_cli({"refs", "prgr/burst", "--json"});
+    EXPECT_EQ(refs.status, 0);
+    EXPECT_NE(refs.out.find("\"used_by\": []"), std::string::npos) << refs.out;
+    ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
+}
+
+}  // namespace
