@@ -2,14 +2,19 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
+
 namespace toolkit {
 
 QRgb tinted(const Rgb16& color, const Rgb16& tint, int amount) {
     const uint64_t t = static_cast<uint64_t>(amount);
     const uint64_t luminance = (2 * uint64_t{color.red} + 3 * uint64_t{color.green} + color.blue) / 5;
     const uint64_t s = t * luminance / 65536;
+    // The luminance weights add up to 6/5, so a light colour under a strong tint goes
+    // past 255 and is drawn at full strength.
     const auto component = [&](uint64_t c, uint64_t c_tint) {
-        return static_cast<int>((c * (256 - t) + c_tint * s) / 65536);
+        return static_cast<int>(std::min<uint64_t>((c * (256 - t) + c_tint * s) / 65536, 255));
     };
     return qRgb(component(color.red, tint.red), component(color.green, tint.green), component(color.blue, tint.blue));
 }
@@ -36,14 +41,16 @@ void CBitmapPreview::set_image(int width, int height, std::span<const uint8_t> p
         clear_image();
         return;
     }
-    const QRgb face = palette().color(QPalette::Button).rgb();
+    // Each of the 256 values is tinted once, not once per pixel.
+    std::array<QRgb, 256> shown;
+    shown.fill(palette().color(QPalette::Button).rgb());
+    for (size_t value = 1; value < std::min(colors.size(), shown.size()); ++value)
+        shown[value] = toolkit::tinted(colors[value], tint, tint_amount);
     image_ = QImage(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const uint8_t value = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-            line[x] = value == 0 || value >= colors.size() ? face : toolkit::tinted(colors[value], tint, tint_amount);
-        }
+        const uint8_t* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (int x = 0; x < width; ++x) line[x] = shown[row[x]];
     }
     update();
 }

@@ -68,7 +68,6 @@ bool CColorSwatchListBox::edit_color(int row) {
     uint16_t* words = color_of(row);
     if (!words || !toolkit::pick_rgb_color(window(), words)) return false;
     viewport()->update();
-    if (QWidget* owner = parentWidget())
-        QCoreApplication::postEvent(owner, new CDialogMessageEvent(color_swatch_changed_message));
+    QCoreApplication::postEvent(window(), new CDialogMessageEvent(color_swatch_changed_message));
     return true;
 }

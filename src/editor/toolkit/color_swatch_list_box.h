@@ -2,7 +2,8 @@
 
 // A list of colours of the record: each line a swatch and a text. A double-click
 // opens the colour picker on the line's colour; after OK the list is redrawn and the
-// parent dialog receives message 1147.
+// dialog holding the list receives message 1147. A line without a colour of its own
+// shows an empty swatch and opens nothing.
 
 #include <QEvent>
 #include <QListWidget>
