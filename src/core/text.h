@@ -20,6 +20,7 @@ template <std::size_t Size>
 void copy_text(char (&field)[Size], std::string_view text) noexcept {
     static_assert(Size > 0);
     const std::size_t length = text.size() < Size - 1 ? text.size() : Size - 1;
-    std::memcpy(field, text.data(), length);
+    // An empty view may carry no pointer at all, which memcpy must never be given.
+    if (length > 0) std::memcpy(field, text.data(), length);
     std::memset(field + length, 0, Size - length);
 }
