@@ -12,9 +12,11 @@
 #include "cli/terminal_progress.h"
 #include "core/text.h"
 #include "media/bmp_import.h"
+#include "media/reference_index.h"
 #include "tag_files/monolithic_writer.h"
 #include "tag_files/tag_folders.h"
 #include "tag_files/tag_groups.h"
+#include "tag_files/tag_header.h"
 #include "tag_files/tag_name.h"
 
 namespace cli {
@@ -69,6 +71,43 @@ std::vector<tag_handle> chosen_tags(std::span<const std::string> paths) {
     return handles;
 }
 
+// Adds the local tags the chosen ones use, transitively, and names the references
+// that only tags of other plugins answer; the walk goes on through local tags
+// only, since a tag of another file travels with that file.
+void add_referenced_tags(std::vector<tag_handle>& handles) {
+    const references::ReferenceIndex index(references::visible_tags());
+    std::vector<std::size_t> pending;
+    std::vector<bool> chosen(index.tags().size(), false);
+    for (const tag_handle handle : handles) {
+        if (const auto tag = index.find(tag_get_group(handle), tag_get_subgroup(handle))) {
+            chosen[*tag] = true;
+            pending.push_back(*tag);
+        }
+    }
+    std::vector<std::string> added;
+    std::vector<std::string> dependencies;
+    for (std::size_t next = 0; next < pending.size(); ++next) {
+        for (const references::Reference* use : index.uses(pending[next])) {
+            if (!use->to || chosen[*use->to]) continue;
+            chosen[*use->to] = true;
+            const references::TagEntry& used = index.tags()[*use->to];
+            const tag_handle handle = tag_find(used.group, used.subgroup);
+            const std::string user = tag_path_text(index.tags()[use->from].group, index.tags()[use->from].name);
+            if (tag_get_file_type(handle) == tag_file_type_plugin) {
+                dependencies.push_back(tag_path_text(handle) + " of " + holding_file(handle) + " (" + user + " " +
+                                       use->field + ")");
+            } else if (tag_get_file_type(handle) == tag_file_type_local &&
+                       std::ranges::find(never_packaged, used.group) == std::end(never_packaged)) {
+                handles.push_back(handle);
+                pending.push_back(*use->to);
+                added.push_back(tag_path_text(handle) + " (" + user + " " + use->field + ")");
+            }
+        }
+    }
+    for (const std::string& line : added) std::printf("added %s\n", line.c_str());
+    for (const std::string& line : dependencies) std::printf("depends on %s\n", line.c_str());
+}
+
 int run_build_plugin(const ParsedCommand& command) {
     const std::string& name = command.arguments[0];
     const std::string file_name = plugin_file_name(name);
@@ -82,6 +121,7 @@ int run_build_plugin(const ParsedCommand& command) {
         throw CommandError("a plugin named " + file_name + " already exists (--force replaces it)");
     }
     std::vector<tag_handle> handles = chosen_tags(std::span(command.arguments).subspan(1));
+    if (command.has("--with-references")) add_referenced_tags(handles);
     // The plugin icon goes into every plugin, once.
     const tag_handle icon = tag_find(collection_group_tag, plugin_icon_subgroup);
     if (icon != NONE && std::ranges::find(handles, icon) == handles.end()) handles.push_back(icon);
@@ -182,13 +222,15 @@ constexpr OptionSpec build_plugin_options[] = {
     {"--url", "URL", "the web address shown with the plugin (at most 63 characters are kept)"},
     {"--flags", "N", "the plugin's option bits, -1 (the default) for none"},
     {"--force", "", "replace a plugin of the same name"},
+    {"--with-references", "", "add the local tags the chosen tags use, transitively, and name the tags of other "
+                              "plugins they use"},
 };
 
 }  // namespace
 
 constinit const CommandDefinition build_plugin_command{
     .name = "build-plugin",
-    .arguments = "NAME [--url URL] [--flags N] [--force] G/NAME...",
+    .arguments = "NAME [--url URL] [--flags N] [--force] [--with-references] G/NAME...",
     .summary = "Write the plugin plugins/NAME from the given local tags, as the editor's plugin builder does:\n"
                "the plugin icon tag is added when there is one; saved games, preferences and recordings are\n"
                "never packaged.",

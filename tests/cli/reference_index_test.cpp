@@ -14,6 +14,7 @@
 #include "core/error_manager.h"
 #include "definitions/group_registry.h"
 #include "definitions/monster_definitions.h"
+#include "definitions/projectile_definitions.h"
 #include "definitions/projectile_group_definitions.h"
 #include "media/collection_format.h"
 #include "media/collection_writer.h"
@@ -236,6 +237,31 @@ TEST_F(ReferenceIndexTest, UsedByFollowsARenameAndADelete) {
     const cli_test::CliRun refs = cli_test::run_cli({"refs", "prgr/burst", "--json"});
     EXPECT_EQ(refs.status, 0);
     EXPECT_NE(refs.out.find("\"used_by\": []"), std::string::npos) << refs.out;
+    ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
+}
+
+TEST_F(ReferenceIndexTest, PluginWithReferencesAddsExactlyTheLocalTagsOfTheChain) {
+    definitions::projectile_definition projectile = definitions::projectile_definition_default;
+    const tag_handle spark = write(projectiles, "Spark", bytes_of(projectile));
+    write(projectiles, "Unrelated", bytes_of(projectile));
+    definitions::projectile_group_definition group = definitions::projectile_group_definition_default;
+    group.part_count = 1;
+    group.parts[0].projectile = static_cast<std::int32_t>(tag_get_subgroup(spark));
+    const tag_handle burst = write(projectile_groups, "Burst", bytes_of(group));
+    projectile.detonation_projectile_group = static_cast<std::int32_t>(tag_get_subgroup(burst));
+    const tag_handle bolt = write(projectiles, "Bolt", bytes_of(projectile));
+    definitions::monster_definition monster = definitions::monster_definition_default;
+    monster.attack_count = 1;
+    monster.attacks[0].projectile = static_cast<std::int32_t>(tag_get_subgroup(bolt));
+    write(monsters, "Dwarf", bytes_of(monster));
+
+    tag_files_close();
+    const cli_test::CliRun build = cli_test::run_cli({"build-plugin", "Chain", "--with-references", "mons/dwarf"});
+    EXPECT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(build.out, "added projectiles/Bolt (monsters/Dwarf attacks[0].projectile)\n"
+                         "added projectile groups/Burst (projectiles/Bolt detonation_projectile_group)\n"
+                         "added projectiles/Spark (projectile groups/Burst parts[0].projectile)\n"
+                         "wrote plugins/Chain (4 tags)\n");
     ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
 }
 
