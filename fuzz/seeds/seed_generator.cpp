@@ -74,6 +74,17 @@ void group_record_seeds() {
         const cli::json::Value document = cli::tag_data_to_document(rows[index].group_tag, record, cli::NoTagNames{});
         write_seed("record_json", std::to_string(index), row + cli::json::write_pretty(document));
     }
+    // One folder of every row's default record under subgroups 0 to 2, for the reference index.
+    std::string folder;
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const auto record = definitions::default_record_in_file_order(rows[index].group_tag);
+        for (char subgroup = 0; subgroup < 3; ++subgroup) {
+            folder += std::string{static_cast<char>(index), subgroup, static_cast<char>(record.size() & 0xFF),
+                                  static_cast<char>(record.size() >> 8)} +
+                      bytes_of(record);
+        }
+    }
+    write_seed("reference_index", "defaults", folder);
 }
 
 collection_bitmap small_bitmap(bool encoded, std::int16_t depth) {
