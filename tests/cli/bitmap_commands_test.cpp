@@ -1,0 +1,88 @@
+// export-bitmap, run as a user would, its files read back pixel for pixel.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "cli_runner.h"
+#include "media/bmp_reader.h"
+#include "media/collection_picture.h"
+
+namespace cli_test {
+namespace {
+
+std::vector<std::byte> file_bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return to_bytes(text);
+}
+
+class ExportBitmapTest : public CliTest {
+protected:
+    void SetUp() override { ok({"demo", "."}); }
+
+    // The file's pixels and palette against the picture.
+    void expect_file_shows(const std::string& file, const collection_picture& picture) {
+        const bmp_read_result read = read_bmp(file_bytes(folder.path() / file), 4096, 4096);
+        ASSERT_EQ(read.problem, bmp_problem::none);
+        ASSERT_EQ(read.image.width, picture.image.width);
+        ASSERT_EQ(read.image.height, picture.image.height);
+        EXPECT_EQ(read.image.pixels, picture.image.indexes);
+        for (int i = 0; i < color_table_capacity; ++i) {
+            EXPECT_EQ(read.image.palette[size_t(i)].red, picture.colors.colors[i].red >> 8) << i;
+            EXPECT_EQ(read.image.palette[size_t(i)].green, picture.colors.colors[i].green >> 8) << i;
+            EXPECT_EQ(read.image.palette[size_t(i)].blue, picture.colors.colors[i].blue >> 8) << i;
+        }
+    }
+};
+
+TEST_F(ExportBitmapTest, WritesTheBitmapWithItsColourTable) {
+    const std::vector<std::byte> collection = raw(".256/Demo Figure");
+    const auto picture = read_collection_picture(collection, 1, {});
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_NE(ok({"export-bitmap", ".256/Demo Figure", "--bitmap", "1", "-o", "pose.bmp"}).find("wrote pose.bmp"),
+              std::string::npos);
+    expect_file_shows("pose.bmp", *picture);
+
+    const CliRun beyond = cli({"export-bitmap", ".256/Demo Figure", "--bitmap", "99", "-o", "none.bmp"});
+    EXPECT_EQ(beyond.status, 1);
+    EXPECT_NE(beyond.err.find("no bitmap 99"), std::string::npos) << beyond.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.bmp"));
+}
+
+TEST_F(ExportBitmapTest, RecoloursThroughAPermutationOfACollectionReference) {
+    // core/Beta names the demo collection; give it one permutation, blue for every hue change.
+    std::vector<std::byte> core = raw("core/Beta");
+    ASSERT_GE(core.size(), 384u);
+    core[4] = std::byte{0};
+    core[5] = std::byte{1};
+    std::array<rgb_color, 8> blue{};
+    for (int i = 0; i < 8; ++i) {
+        blue[size_t(i)] = {0, 0, 65535, 0};
+        core[8 + 8 * size_t(i) + 4] = std::byte{0xFF};
+        core[8 + 8 * size_t(i) + 5] = std::byte{0xFF};
+    }
+    {
+        std::ofstream out(folder.path() / "beta.bin", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(core.data()), std::streamsize(core.size()));
+    }
+    ok({"import", "core/Beta", "beta.bin", "--raw"});
+    const auto plain = read_collection_picture(raw(".256/Demo Figure"), 0, {});
+    const auto recolored = read_collection_picture(raw(".256/Demo Figure"), 0, blue);
+    ASSERT_TRUE(plain && recolored);
+    ASSERT_NE(std::memcmp(plain->colors.colors, recolored->colors.colors, sizeof plain->colors.colors), 0);
+    ok({"export-bitmap", ".256/Demo Figure", "--core", "core/Beta", "--permutation", "0", "-o", "blue.bmp"});
+    expect_file_shows("blue.bmp", *recolored);
+
+    const CliRun missing = cli({"export-bitmap", ".256/Demo Figure", "--core", "core/Beta", "--permutation", "1",
+                                "-o", "x.bmp"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("has 1 permutation, no permutation 1"), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace cli_test
