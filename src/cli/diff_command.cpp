@@ -163,7 +163,7 @@ int diff_monolithic(const Operand& first, const Operand& second, bool as_json) {
     } else {
         const auto line = [](char mark, const tag_header& header, const std::string& detail) {
             std::printf("%c %s (%s)%s\n", mark, tag_path_text(header.group_tag, bounded_text(header.name)).c_str(),
-                        code_text(header.subgroup_tag).c_str(), detail.c_str());
+                        printable_code_text(header.subgroup_tag).c_str(), detail.c_str());
         };
         for (const tag_header* header : added) line('+', *header, "");
         for (const tag_header* header : removed) line('-', *header, "");

@@ -95,7 +95,7 @@ int run_import_font(const ParsedCommand& command) {
     tag_file_close_local();
     session.report_warnings();
     std::printf("created %s (subgroup %s, %d bytes) from %s at %d points\n", tag_path_text(handle).c_str(),
-                code_text(tag_get_subgroup(handle)).c_str(), static_cast<int>(tag_get_size(handle)),
+                printable_code_text(tag_get_subgroup(handle)).c_str(), static_cast<int>(tag_get_size(handle)),
                 options.family.c_str(), options.point_size);
     return 0;
 }

@@ -57,7 +57,7 @@ json::Value row_to_json(const TagRow& row) {
 }
 
 std::vector<std::string> row_cells(const TagRow& row) {
-    return {tag_group_get_folder_name(row.group), code_text(row.subgroup), row.name, std::to_string(row.size),
+    return {tag_group_get_folder_name(row.group), printable_code_text(row.subgroup), row.name, std::to_string(row.size),
             std::to_string(row.version), destination_name(row.destination), file_type_name(row.file_type),
             row.file};
 }
@@ -119,8 +119,8 @@ int run_info(const ParsedCommand& command) {
     char user_data[16];
     std::snprintf(user_data, sizeof user_data, "0x%08x", static_cast<unsigned>(row.user_data));
     const std::pair<const char*, std::string> lines[] = {
-        {"group", std::string(tag_group_get_folder_name(row.group)) + " (" + code_text(row.group) + ")"},
-        {"subgroup", code_text(row.subgroup)},
+        {"group", std::string(tag_group_get_folder_name(row.group)) + " (" + printable_code_text(row.group) + ")"},
+        {"subgroup", printable_code_text(row.subgroup)},
         {"name", row.name},
         {"size", std::to_string(row.size) + " bytes"},
         {"version", std::to_string(row.version)},

@@ -62,7 +62,7 @@ int run_refs(const ParsedCommand& command) {
     }
     std::printf("uses:\n");
     for (const references::Reference* use : uses) {
-        const std::string target = use->to ? index.tags()[*use->to].name : "missing " + code_text(use->subgroup);
+        const std::string target = use->to ? index.tags()[*use->to].name : "missing " + printable_code_text(use->subgroup);
         std::printf("  %s  %s  %s\n", use->field.c_str(), tag_group_get_folder_name(use->group), target.c_str());
     }
     std::printf("used by:\n");

@@ -39,7 +39,7 @@ int run_new(const ParsedCommand& command) {
     if (handle == NONE) throw CommandError(with_messages("could not create " + tag_path_text(group, name), session));
     session.report_warnings();
     std::printf("created %s (subgroup %s, %d bytes)\n", tag_path_text(handle).c_str(),
-                code_text(tag_get_subgroup(handle)).c_str(), static_cast<int>(tag_get_size(handle)));
+                printable_code_text(tag_get_subgroup(handle)).c_str(), static_cast<int>(tag_get_size(handle)));
     return 0;
 }
 

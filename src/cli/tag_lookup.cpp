@@ -68,19 +68,6 @@ std::vector<std::byte> read_tag_data(tag_handle handle) {
     return data;
 }
 
-std::string code_text(tag_code code) {
-    const char characters[4] = {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
-                                static_cast<char>(code >> 8), static_cast<char>(code)};
-    for (const char character : characters) {
-        if (character < 0x20 || character > 0x7E) {
-            char text[16];
-            std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(code));
-            return text;
-        }
-    }
-    return std::string(characters, 4);
-}
-
 std::string tag_path_text(tag_code group, std::string_view name) {
     return std::string(tag_group_get_folder_name(group)) + "/" + std::string(name);
 }

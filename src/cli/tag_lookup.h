@@ -34,8 +34,6 @@ tag_handle require_tag(const TagPath& path);
 
 std::vector<std::byte> read_tag_data(tag_handle handle);
 
-// For people: the four characters when all are printable, else 0x%08x.
-std::string code_text(tag_code code);
 // "monsters/Dwarf Lord".
 std::string tag_path_text(tag_code group, std::string_view name);
 std::string tag_path_text(tag_handle handle);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -89,4 +90,17 @@ int compare_text_ignoring_case(std::string_view first, std::string_view second) 
         if (a != b) return a < b ? -1 : 1;
         if (index >= first.size() && index >= second.size()) return 0;
     }
+}
+
+std::string printable_code_text(tag_code code) {
+    const char characters[4] = {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
+                                static_cast<char>(code >> 8), static_cast<char>(code)};
+    for (const char character : characters) {
+        if (character < 0x20 || character > 0x7E) {
+            char text[16];
+            std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(code));
+            return text;
+        }
+    }
+    return std::string(characters, 4);
 }

@@ -5,6 +5,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // NONE stands for "no tag, no code, no index, no handle" in every integer width:
@@ -45,6 +46,10 @@ tag_code tag_code_from_text(std::string_view text);
 // The code as text of at most four characters, right-aligned, in one of six
 // buffers used in turn: the result stays valid for six further calls. NONE gives "".
 const char* tag_code_to_text(tag_code code);
+
+// The code's four characters when all are printable, else "0x" and eight hex
+// digits, so that messages never carry control bytes.
+std::string printable_code_text(tag_code code);
 
 // The subgroup code made from a tag name: like tag_code_from_text over at most 31
 // characters, with unfilled bytes spaces instead of 0xFF; never NONE.

@@ -21,22 +21,9 @@ using definitions::RecordDescription;
 
 constexpr tag_code collection_reference_group = make_tag("core");
 
-std::string code_shown(tag_code code) {
-    const char characters[4] = {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
-                                static_cast<char>(code >> 8), static_cast<char>(code)};
-    for (const char character : characters) {
-        if (character < 0x20 || character > 0x7E) {
-            char text[16];
-            std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(code));
-            return text;
-        }
-    }
-    return std::string(characters, 4);
-}
-
 std::string folder_of(tag_code group) {
     const char* folder = tag_group_get_folder_name(group);
-    return folder && *folder ? std::string(folder) : code_shown(group);
+    return folder && *folder ? std::string(folder) : printable_code_text(group);
 }
 
 // A scalar of the host-order record; offset and width lie inside it.
@@ -102,7 +89,7 @@ struct ReferenceIndex::Walk {
         const std::optional<std::size_t> to = index.find(field.reference_group, subgroup);
         index.references_.push_back({tag, path, field.reference_group, subgroup, to});
         if (to) return;
-        std::string message = "missing " + folder_of(field.reference_group) + " " + code_shown(subgroup);
+        std::string message = "missing " + folder_of(field.reference_group) + " " + printable_code_text(subgroup);
         for (const TagEntry& other : index.tags_) {
             if (other.subgroup == subgroup) {
                 message += " (a " + folder_of(other.group) + " tag has that code)";
