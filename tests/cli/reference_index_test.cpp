@@ -19,7 +19,7 @@
 #include "media/collection_format.h"
 #include "media/collection_writer.h"
 #include "media/reference_index.h"
-#include "support/working_folder.h"
+#include "support/open_tag_files.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_editing.h"
@@ -32,15 +32,8 @@ using definitions::FieldKind;
 using definitions::RecordDescription;
 using references::ReferenceIndex;
 
-class ReferenceIndexTest : public ::testing::Test {
+class ReferenceIndexTest : public test_support::OpenTagFilesTest {
 protected:
-    void SetUp() override {
-        initialize_error_manager("tests");
-        tag_files_initialize();
-        ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
-    }
-    void TearDown() override { tag_files_close(); }
-
     // A tag of the group holding record (host order) in file order.
     static tag_handle write(tag_code group, const std::string& name, std::vector<std::byte> record) {
         tag_handle handle = cli::create_tag_from_default(group, name);
@@ -78,7 +71,6 @@ protected:
         return fields;
     }
 
-    test_support::WorkingFolder folder;
 };
 
 void store(std::vector<std::byte>& record, std::uint32_t offset, std::uint32_t width, std::int64_t value) {

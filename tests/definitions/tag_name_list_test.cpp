@@ -7,7 +7,7 @@
 #include "core/error_manager.h"
 #include "core/tag_code.h"
 #include "definitions/tag_name_list.h"
-#include "support/working_folder.h"
+#include "support/open_tag_files.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_editing.h"
@@ -19,15 +19,8 @@ namespace {
 using definitions::TagNameList;
 using definitions::TagNameLists;
 
-class TagNameListTest : public ::testing::Test {
+class TagNameListTest : public test_support::OpenTagFilesTest {
 protected:
-    void SetUp() override {
-        initialize_error_manager("tests");
-        tag_files_initialize();
-        ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
-    }
-    void TearDown() override { tag_files_close(); }
-
     static void create(tag_code group, const char* name) {
         ASSERT_NE(tag_file_create(group, name, 1), NONE) << name;
         tag_file_close_local();
@@ -39,7 +32,6 @@ protected:
         return result;
     }
 
-    test_support::WorkingFolder folder;
     TagNameLists lists;
 };
 

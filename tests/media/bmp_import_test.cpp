@@ -10,7 +10,7 @@
 #include "core/error_manager.h"
 #include "media/shapes.h"
 #include "media/stored_records.h"
-#include "support/working_folder.h"
+#include "support/open_tag_files.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_editing.h"
 
@@ -135,15 +135,8 @@ TEST(BitmapImportLayout, EachKindIsLaidOutAsTheGameExpects) {
     }
 }
 
-class BitmapImport : public ::testing::Test {
+class BitmapImport : public test_support::OpenTagFilesTest {
 protected:
-    void SetUp() override {
-        initialize_error_manager("tests");
-        tag_files_initialize();
-        ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
-    }
-    void TearDown() override { tag_files_close(); }
-
     std::string picture(const std::string& name, const std::vector<std::byte>& bytes) const {
         folder.write_file("pictures/" + name, as_text(bytes));
         return (folder.path() / "pictures" / name).string();
@@ -157,7 +150,6 @@ protected:
         return display ? *display : collection_display{};
     }
 
-    test_support::WorkingFolder folder;
 };
 
 std::vector<std::uint8_t> placed(const std::vector<std::uint8_t>& pixels, int width, int height, int target_width,

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/error_manager.h"
-#include "support/working_folder.h"
+#include "support/open_tag_files.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_editing.h"
 #include "tag_files/tag_groups.h"
@@ -164,16 +164,7 @@ TEST(SoundTag, DecodingStereoTakesBlockPairs) {
     EXPECT_FALSE(decode_sound_permutation(stereo)) << "only block-compressed data decodes";
 }
 
-class SoundTagFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        initialize_error_manager("tests");
-        tag_files_initialize();
-        ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
-    }
-    void TearDown() override { tag_files_close(); }
-    test_support::WorkingFolder folder;
-};
+class SoundTagFile : public test_support::OpenTagFilesTest {};
 
 TEST_F(SoundTagFile, SavingReplacesTheWholeTag) {
     tag_handle handle = tag_file_create(sound_group_tag, "creak", tag_group_get_version(sound_group_tag));
