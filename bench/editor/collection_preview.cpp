@@ -3,6 +3,7 @@
 // table, expands the bitmap and redraws the preview. Target: one frame at 60 Hz.
 
 #include "qt_benchmark_main.h"
+#include "empty_working_folder.h"
 #include "definitions/collection_reference_definitions.h"
 #include "editor/forms/collection_reference_form.h"
 #include "editor/tag_group_registry.h"
@@ -66,12 +67,7 @@ std::vector<std::byte> large_collection() {
 }
 
 void BM_MovePreviewSlider(benchmark::State& state) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessary-preview-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    const std::filesystem::path folder = pattern;
-    std::filesystem::current_path(folder);
-    tag_files_initialize();
-    if (!tag_files_open(false, nullptr, 0, NONE)) std::abort();
+    const std::filesystem::path folder = open_empty_working_folder("tessary-preview");
     const tag_code collection = create_tag(make_tag(".256"), "large", large_collection());
     definitions::collection_reference record = definitions::collection_reference_default;
     record.collection = collection;

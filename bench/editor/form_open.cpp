@@ -5,6 +5,7 @@
 // built beforehand, as the main window builds them with the tree.
 
 #include "qt_benchmark_main.h"
+#include "empty_working_folder.h"
 #include "definitions/group_registry.h"
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
@@ -79,12 +80,7 @@ tag_handle create_tag(tag_code group, const std::string& name, const void* data,
 }
 
 void BM_OpenForm(benchmark::State& state, tag_code group) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessary-form-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    const std::filesystem::path folder = pattern;
-    std::filesystem::current_path(folder);
-    tag_files_initialize();
-    if (!tag_files_open(false, nullptr, 0, NONE)) std::abort();
+    const std::filesystem::path folder = open_empty_working_folder("tessary-form");
 
     const definitions::TagGroupEntry& entry = *definitions::find_group(group);
     std::set<tag_code> groups;
@@ -124,12 +120,7 @@ void BM_OpenForm(benchmark::State& state, tag_code group) {
 // says so (else Cancel). The form reads the 1024-byte header only; OK writes those
 // bytes through the tag's atomic replacement, which copies the whole file.
 void BM_MapSettings(benchmark::State& state) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessary-form-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    const std::filesystem::path folder = pattern;
-    std::filesystem::current_path(folder);
-    tag_files_initialize();
-    if (!tag_files_open(false, nullptr, 0, NONE)) std::abort();
+    const std::filesystem::path folder = open_empty_working_folder("tessary-form");
     constexpr tag_code maps = make_tag("mesh");
     const definitions::RecordDescription& header = *definitions::find_group(maps)->description;
     std::vector<std::byte> data(static_cast<size_t>(state.range(0)) << 20);

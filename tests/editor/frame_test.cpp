@@ -54,6 +54,13 @@ QTreeWidgetItem* child_named(QTreeWidgetItem* group_item, const QString& name) {
     return nullptr;
 }
 
+// Keyboard shortcuts reach only the active window.
+void show_active(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
 // Handlers for the commands that other parts of the editor carry out, so
 // that the frame's own enabling rules can be seen.
 class LaterCommands {
@@ -365,9 +372,7 @@ TEST_F(FrameTest, RightClickSelectsTheItemAndShowsTheContextMenu) {
 TEST_F(FrameTest, AcceleratorsReachTheirCommands) {
     const EditorRegistration no_monster_editor(monsters, nullptr);  // whatever forms exist
     CQuilletFrameWnd frame;
-    frame.show();
-    QApplication::setActiveWindow(&frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(show_active(frame));
     QTreeWidgetItem* group = group_item(frame, monsters);
     frame.tree()->setCurrentItem(group);
     frame.tree()->setFocus();
@@ -386,9 +391,7 @@ TEST_F(FrameTest, AcceleratorsWorkAfterAMouseClickSelectsATag) {
     const EditorRegistration editor(monsters, &TestForm::create);
     LaterCommands later;
     CQuilletFrameWnd frame;
-    frame.show();
-    QApplication::setActiveWindow(&frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(show_active(frame));
     QTreeWidgetItem* group = group_item(frame, monsters);
     group->setExpanded(true);
     QTreeWidgetItem* tag = child_named(group, "Beta");
@@ -486,9 +489,7 @@ TEST_F(FrameTest, FilterBoxShowsOnlyMatchingTagsAndEscapeClearsIt) {
     const EditorRegistration editor(monsters, &TestForm::create);
     create_default_tag(sounds, "Alarm");
     CQuilletFrameWnd frame;
-    frame.show();
-    QApplication::setActiveWindow(&frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(show_active(frame));
     QTreeWidgetItem* monster_group = group_item(frame, monsters);
     QTreeWidgetItem* sound_group = group_item(frame, sounds);
     sound_group->setExpanded(true);
@@ -530,9 +531,7 @@ TEST_F(FrameTest, FilterKeepsSelectionAndCommandsToWhatIsShown) {
     const EditorRegistration editor(monsters, &TestForm::create);
     LaterCommands later;
     CQuilletFrameWnd frame;
-    frame.show();
-    QApplication::setActiveWindow(&frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_NO_FATAL_FAILURE(show_active(frame));
     QTreeWidgetItem* monster_group = group_item(frame, monsters);
     frame.tree()->setCurrentItem(child_named(monster_group, "alpha"));
     frame.filter_box()->setText(QStringLiteral("zeb"));
