@@ -4,7 +4,8 @@
 // sub-records, its user data derived, and converted back to file order, which
 // must give the stored bytes again. The whole data is then exported as the
 // command-line tool's JSON document, printed, read back and imported, which
-// must give exactly the same bytes.
+// must give exactly the same bytes, or be refused when an element count of the
+// record lies beyond its array.
 
 #include <algorithm>
 #include <cstddef>
@@ -19,6 +20,7 @@
 #include "cli/json_writer.h"
 #include "cli/tag_document.h"
 #include "core/byte_swap.h"
+#include "definitions/field_description.h"
 #include "definitions/group_registry.h"
 
 namespace {
@@ -65,14 +67,35 @@ void convert_record_both_ways(const TagGroupEntry& row, std::span<const std::byt
     if (std::memcmp(record.get(), stored.get(), record_size) != 0) __builtin_trap();
 }
 
-void export_and_import(tag_code group, std::span<const std::byte> tag_data) {
+// Import refuses a count beyond its array, so such data exports but cannot come back.
+bool counts_within_arrays(const TagGroupEntry& row, std::span<const std::byte> tag_data) {
+    if (!row.description) return true;
+    for (const definitions::FieldDescription& field : row.description->fields) {
+        if (field.count_capacity < 0 || field.offset + field.width > tag_data.size()) continue;
+        std::int64_t count = 0;
+        for (std::uint32_t index = 0; index < field.width; ++index) {
+            count = (count << 8) | std::to_integer<std::uint8_t>(tag_data[field.offset + index]);
+        }
+        if (field.is_signed && (count >> (8 * field.width - 1)) != 0) {
+            count -= std::int64_t{1} << (8 * field.width);
+        }
+        if (count < 0 || count > field.count_capacity) return false;
+    }
+    return true;
+}
+
+void export_and_import(const TagGroupEntry& row, std::span<const std::byte> tag_data) {
     const cli::NoTagNames names;
-    const std::string text = cli::json::write_pretty(cli::tag_data_to_document(group, tag_data, names));
+    const std::string text = cli::json::write_pretty(cli::tag_data_to_document(row.group_tag, tag_data, names));
     const cli::json::ReadResult read = cli::json::read(text);
     if (!read.value) __builtin_trap();
     std::vector<std::string> errors;
-    const auto imported = cli::tag_data_from_document(group, *read.value, names, errors);
-    if (!imported || !std::ranges::equal(*imported, tag_data)) __builtin_trap();
+    const auto imported = cli::tag_data_from_document(row.group_tag, *read.value, names, errors);
+    if (!imported) {
+        if (counts_within_arrays(row, tag_data)) __builtin_trap();
+        return;
+    }
+    if (!std::ranges::equal(*imported, tag_data)) __builtin_trap();
 }
 
 }  // namespace
@@ -83,6 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TagGroupEntry& row = rows[data[0] % rows.size()];
     const std::span<const std::byte> tag_data(reinterpret_cast<const std::byte*>(data + 1), size - 1);
     convert_record_both_ways(row, tag_data);
-    export_and_import(row.group_tag, tag_data);
+    export_and_import(row, tag_data);
     return 0;
 }
