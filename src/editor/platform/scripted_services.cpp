@@ -13,7 +13,7 @@ Answer first_button(Buttons buttons) {
 }  // namespace
 
 ScriptedServices::ScriptedServices()
-    : installed_(Services{this, this, this, this, this, this, this}) {}
+    : installed_(Services{this, this, this, this, this, this, this, this}) {}
 
 ScriptedServices::~ScriptedServices() = default;
 
@@ -70,5 +70,9 @@ void ScriptedServices::set_progress(const QString& text, int done, int total) {
 }
 
 void ScriptedServices::end_progress() { progress_shown_ = false; }
+
+void ScriptedServices::play(std::vector<std::int16_t> samples, int channels, int sample_rate) {
+    played_sounds_.push_back(PlayedSound{std::move(samples), channels, sample_rate});
+}
 
 }  // namespace platform

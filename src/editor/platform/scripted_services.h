@@ -3,7 +3,7 @@
 // Test doubles of every platform service, installed for the object's life.
 // Message boxes answer from a queue (the first button of the box when the
 // queue is empty) and record what was shown; modal dialogs run a queued script
-// instead of an event loop.
+// instead of an event loop; sounds are recorded, not played.
 
 #include "editor/platform/services.h"
 
@@ -21,13 +21,21 @@ class ScriptedServices final : public MessageBoxes,
                                public Beeper,
                                public FileDialogs,
                                public ModalDialogs,
-                               public ProgressBoxes {
+                               public ProgressBoxes,
+                               public AudioOutput {
 public:
     // One update of a progress box: its text and how far it had come.
     struct ProgressStep {
         QString text;
         int done;
         int total;
+    };
+
+    // One sound handed to the audio output.
+    struct PlayedSound {
+        std::vector<std::int16_t> samples;
+        int channels;
+        int sample_rate;
     };
 
     // Drives a shown dialog: sets controls, then accepts or rejects it.
@@ -58,6 +66,8 @@ public:
     const QStringList& progress_boxes() const { return progress_boxes_; }
     const std::vector<ProgressStep>& progress_steps() const { return progress_steps_; }
     bool progress_shown() const { return progress_shown_; }
+    const std::vector<PlayedSound>& played_sounds() const { return played_sounds_; }
+    int stop_count() const { return stops_; }
 
     Answer show(const MessageRequest& request) override;
     void begin_wait() override;
@@ -72,6 +82,8 @@ public:
     void begin_progress(QWidget* owner, const QString& text) override;
     void set_progress(const QString& text, int done, int total) override;
     void end_progress() override;
+    void play(std::vector<std::int16_t> samples, int channels, int sample_rate) override;
+    void stop() override { ++stops_; }
 
 private:
     ServicesOverride installed_;
@@ -87,6 +99,8 @@ private:
     QStringList progress_boxes_;
     std::vector<ProgressStep> progress_steps_;
     bool progress_shown_ = false;
+    std::vector<PlayedSound> played_sounds_;
+    int stops_ = 0;
 };
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "editor/platform/services.h"
 
 #include "editor/platform/qt_services.h"
+#include "editor/platform/sdl_audio_output.h"
 
 #include <QCoreApplication>
 
@@ -9,7 +10,8 @@ namespace {
 
 Services& installed() {
     static QtServices qt;
-    static Services services{&qt, &qt, &qt, &qt, &qt, &qt, &qt};
+    static SdlAudioOutput audio;
+    static Services services{&qt, &qt, &qt, &qt, &qt, &qt, &qt, &audio};
     return services;
 }
 
@@ -39,6 +41,12 @@ QString open_file(QWidget* owner, const QString& caption, const QString& filter)
 }
 
 int run_modal(QDialog& dialog) { return services().modal_dialogs->run(dialog); }
+
+void play_sound(std::vector<std::int16_t> samples, int channels, int sample_rate) {
+    services().audio_output->play(std::move(samples), channels, sample_rate);
+}
+
+void stop_sound() { services().audio_output->stop(); }
 
 QString application_name() { return QCoreApplication::applicationName(); }
 

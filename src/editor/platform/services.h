@@ -3,11 +3,14 @@
 // The editor's few needs of the desktop, each behind a small interface so that
 // tests replace them with scripted doubles (scripted_services.h): message
 // boxes, the wait cursor, the state of Shift, the beep, the open-file dialog,
-// the running of modal dialogs (which also serves the colour dialog) and the
-// progress box of long work.
-// The Qt implementations are installed by default.
+// the running of modal dialogs (which also serves the colour dialog), the
+// progress box of long work and the playing of sounds.
+// The Qt implementations (and SDL's audio) are installed by default.
 
 #include <QString>
+
+#include <cstdint>
+#include <vector>
 
 class QDialog;
 class QWidget;
@@ -77,6 +80,17 @@ public:
     virtual void end_progress() = 0;
 };
 
+// Plays one sound at a time: a new sound stops the one playing. Playing
+// returns at once; the sound goes on in the background. Without a usable
+// device nothing plays and nobody is told.
+class AudioOutput {
+public:
+    virtual ~AudioOutput() = default;
+    // 16-bit samples, the channels interleaved, played once from the start.
+    virtual void play(std::vector<std::int16_t> samples, int channels, int sample_rate) = 0;
+    virtual void stop() = 0;
+};
+
 struct Services {
     MessageBoxes* message_boxes;
     Cursor* cursor;
@@ -85,6 +99,7 @@ struct Services {
     FileDialogs* file_dialogs;
     ModalDialogs* modal_dialogs;
     ProgressBoxes* progress_boxes;
+    AudioOutput* audio_output;
 };
 
 // The services in use: the Qt ones unless an override is alive.
@@ -110,6 +125,8 @@ bool shift_held();
 void beep();
 QString open_file(QWidget* owner, const QString& caption, const QString& filter);
 int run_modal(QDialog& dialog);
+void play_sound(std::vector<std::int16_t> samples, int channels, int sample_rate);
+void stop_sound();
 
 // The caption of boxes titled "with the application's name".
 QString application_name();
