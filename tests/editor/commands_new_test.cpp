@@ -57,7 +57,7 @@ TEST_F(NewTagTest, TypeListOffersGroupsWithAFormSortedAndNamesTheChoice) {
                                "formations", "interface", "lightning", "local physics", "local projectile groups",
                                "media types", "mesh effect", "mesh lighting", "meshes", "model animations",
                                "monsters", "objects", "observer constants", "particle systems", "projectile groups",
-                               "projectiles", "scenery", "sounds", "string lists", "templates", "text", "units",
+                               "projectiles", "scenery", "sound lists", "sounds", "string lists", "templates", "text", "units",
                                "wind"}));
         EXPECT_TRUE(entry_named(list, "fonts")->flags() & Qt::ItemIsEnabled);
         EXPECT_TRUE(list->selectedItems().isEmpty());
