@@ -10,6 +10,7 @@
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
 #include "editor/toolkit/form_dialogs.h"
+#include "media/sound_tag.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_editing.h"
@@ -19,6 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -147,12 +149,53 @@ void BM_MapSettings(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 
+// Opening a sound of five one-minute stereo permutations at 44.1 kHz (14 MB of
+// blocks): the whole tag is read and checked, the permutations listed.
+void BM_SoundForm(benchmark::State& state) {
+    const std::filesystem::path folder = open_empty_working_folder("tessary-form");
+    constexpr int rate = 44100;
+    constexpr int frames = 60 * rate;
+    sound_tag sound = new_sound_tag();
+    for (int index = 0; index < MAXIMUM_EDITOR_PERMUTATIONS; ++index) {
+        sound_tag_permutation permutation;
+        std::snprintf(permutation.permutation.name, sizeof permutation.permutation.name, "minute %d", index + 1);
+        definitions::sampled_sound_header& header = permutation.header;
+        header.flags = definitions::sampled_sound_compressed;
+        header.bits_per_sample = 16;
+        header.sample_size_shift = 1;
+        header.channels = 2;
+        header.sample_rate = std::uint32_t(rate) << 16;
+        header.count = 2 * ((frames + 63) / 64);
+        permutation.data.resize(std::size_t(header.count) * sizeof(definitions::sound_block));
+        for (std::size_t at = 0; at < permutation.data.size(); ++at)
+            permutation.data[at] = static_cast<std::byte>((at * 7 + std::size_t(index)) % 251);
+        sound.permutations.push_back(std::move(permutation));
+    }
+    tag_handle handle = tag_file_create(sound_group_tag, "five minutes", tag_group_get_version(sound_group_tag));
+    if (handle == NONE || !save_sound_tag(handle, sound)) std::abort();
+    const tag_code subgroup = tag_get_subgroup(handle);
+
+    CTagGroupRegistry registry;
+    for (auto _ : state) {
+        const std::unique_ptr<CTagDialog> dialog(CTagGroupRegistry::open_editor(sound_group_tag, subgroup, nullptr));
+        dialog->show();
+        dialog->reject();
+        benchmark::DoNotOptimize(dialog->result());
+    }
+    tag_files_close();
+    std::filesystem::current_path(folder.parent_path());
+    std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     benchmark::RegisterBenchmark("BM_MapSettings", BM_MapSettings)
         ->ArgNames({"megabytes", "saved"})
         ->ArgsProduct({{1, 20}, {0, 1}})
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(2.0);
+    benchmark::RegisterBenchmark("BM_SoundForm/five_stereo_minutes", BM_SoundForm)
         ->Unit(benchmark::kMillisecond)
         ->MinTime(2.0);
     for (const definitions::TagGroupEntry& row : definitions::tag_group_registry()) {

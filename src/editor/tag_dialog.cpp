@@ -111,8 +111,7 @@ bool CTagDialog::read_tag_record(CDataExchange& dx, void* record, int32_t size, 
     if (!read) {
         // Whatever part of the record was read is no record at all.
         std::memset(record, 0, static_cast<size_t>(size));
-        report(this, QStringLiteral("Error reading tag file!"));
-        refuse_saving();
+        report_read_failure();
         return false;
     }
     convert_record(record, size, codes);
@@ -126,11 +125,21 @@ bool CTagDialog::write_tag_record(CDataExchange& dx, void* record, int32_t size,
     tag_handle handle = tag_find(group_tag_, subgroup_);
     const bool written = tag_file_write(handle, 0, size, record);
     convert_record(record, size, codes);
+    return finish_tag_write(dx, written, record);
+}
+
+void CTagDialog::report_read_failure() {
+    report(this, QStringLiteral("Error reading tag file!"));
+    refuse_saving();
+}
+
+bool CTagDialog::finish_tag_write(CDataExchange& dx, bool written, const void* record) {
     if (!written) {
         report(this, QStringLiteral("Error writing tag file!"));
         dx.fail();
         return false;
     }
+    tag_handle handle = tag_find(group_tag_, subgroup_);
     const int16_t current_version = tag_group_get_version(group_tag_);
     if (tag_get_version(handle) != current_version) {
         version_warning(this, QString::asprintf("Updating the version number to %d", current_version));

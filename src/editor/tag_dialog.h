@@ -91,6 +91,15 @@ protected:
     // form can only be cancelled.
     void refuse_saving();
 
+    // A form reading its tag's data itself: tells the user it could not be
+    // read and refuses saving.
+    void report_read_failure();
+
+    // A form that replaced its tag's data itself: reports a failed write and
+    // fails the exchange, or, as write_tag_record does, stamps the current
+    // version and the user data of `record` (host order). False after a failure.
+    bool finish_tag_write(CDataExchange& dx, bool written, const void* record);
+
 private:
     int template_id_;
     uint32_t group_tag_;

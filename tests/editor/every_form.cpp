@@ -2,6 +2,7 @@
 
 #include "core/byte_swap.h"
 #include "definitions/group_registry.h"
+#include "definitions/sound_definitions.h"
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
 #include "editor/toolkit/element_list.h"
@@ -240,6 +241,15 @@ std::vector<std::byte> FormTest::random_record(tag_code group, uint32_t seed) {
     std::vector<std::byte> record = starting_record(group);
     RecordDraw draw(seed, tags);
     draw.fill(description_of(group), record.data());
+    if (group == make_tag("soun")) {
+        // A sound's definition locates its permutations in the data after it; a
+        // drawn record stands alone, so it has none.
+        definitions::sound_definition sound;
+        std::memcpy(&sound, record.data(), sizeof sound);
+        sound.permutation_count = 0;
+        sound.permutation_list_size = 0;
+        std::memcpy(record.data(), &sound, sizeof sound);
+    }
     for_each_declared_form(group, [&](const toolkit::Form& form, uint32_t offset) {
         for (const toolkit::Row& row : form.rows()) {
             const toolkit::RowDescription& described = row.description();

@@ -38,7 +38,8 @@ void ScriptedServices::begin_wait() {
 
 void ScriptedServices::end_wait() { --wait_depth_; }
 
-QString ScriptedServices::open_file(QWidget*, const QString&, const QString&) {
+QString ScriptedServices::open_file(QWidget*, const QString& caption, const QString& filter) {
+    open_file_requests_.push_back({caption, filter});
     if (open_files_.empty()) return {};
     QString path = open_files_.front();
     open_files_.pop_front();

@@ -38,6 +38,11 @@ public:
         int sample_rate;
     };
 
+    // One showing of the open-file dialog.
+    struct OpenFileRequest {
+        QString caption;
+        QString filter;
+    };
     // Drives a shown dialog: sets controls, then accepts or rejects it.
     using DialogScript = std::function<void(QDialog&)>;
 
@@ -68,6 +73,7 @@ public:
     bool progress_shown() const { return progress_shown_; }
     const std::vector<PlayedSound>& played_sounds() const { return played_sounds_; }
     int stop_count() const { return stops_; }
+    const std::vector<OpenFileRequest>& open_file_requests() const { return open_file_requests_; }
 
     Answer show(const MessageRequest& request) override;
     void begin_wait() override;
@@ -101,6 +107,7 @@ private:
     bool progress_shown_ = false;
     std::vector<PlayedSound> played_sounds_;
     int stops_ = 0;
+    std::vector<OpenFileRequest> open_file_requests_;
 };
 
 }  // namespace platform

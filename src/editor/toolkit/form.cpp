@@ -622,6 +622,10 @@ Row& Form::custom(int id, const QString& label, QWidget* control, std::function<
     return single(id, label, control, std::move(exchange));
 }
 
+Row& Form::shown(const QString& label, QWidget* widget) {
+    return add_row(label, {widget}, {}, [](CDataExchange&) {});
+}
+
 void Form::column() {
     Box& box = *boxes_.back();
     if (!box.columns) return;

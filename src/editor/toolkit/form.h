@@ -273,6 +273,9 @@ public:
     Row& color_ref_button(int id, const QString& label, Field color);
     // Any widget of the form's own, registered under `id`, exchanged by `exchange`.
     Row& custom(int id, const QString& label, QWidget* control, std::function<void(CDataExchange&)> exchange);
+    // A widget that only shows what the dialog draws into it: it has no control id
+    // and exchanges nothing.
+    Row& shown(const QString& label, QWidget* widget);
 
     // Layout: rows go into the current column of the current box.
     void column();
