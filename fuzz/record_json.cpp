@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> errors;
     const auto bytes = cli::tag_data_from_document(group, *parsed.value, names, errors);
     if (!bytes) return 0;
-    const cli::json::Value exported = cli::tag_data_to_document(group, *bytes, names);
+    const cli::Json exported = cli::tag_data_to_document(group, *bytes, names);
     const auto again = cli::tag_data_from_document(group, exported, names, errors);
     if (!again || *again != *bytes) std::abort();
     return 0;

@@ -71,7 +71,7 @@ void group_record_seeds() {
         if (record.empty()) continue;
         const std::string row(1, static_cast<char>(index));
         write_seed("group_records", std::to_string(index), row + bytes_of(record));
-        const cli::json::Value document = cli::tag_data_to_document(rows[index].group_tag, record, cli::NoTagNames{});
+        const cli::Json document = cli::tag_data_to_document(rows[index].group_tag, record, cli::NoTagNames{});
         write_seed("record_json", std::to_string(index), row + cli::json::write_pretty(document));
     }
     // One folder of every row's default record under subgroups 0 to 2, for the reference index.

@@ -61,10 +61,10 @@ Operand resolve(const std::string& text, bool directory_open) {
 std::vector<Difference> diff_data(const Operand& first, const Operand& second, std::optional<tag_code> group,
                                   const TagNames& names) {
     if (group) {
-        const json::Value left = tag_data_to_document(*group, first.data, names);
-        const json::Value right = tag_data_to_document(*group, second.data, names);
-        const json::Value* left_fields = left.as_object().find("fields");
-        const json::Value* right_fields = right.as_object().find("fields");
+        const Json left = tag_data_to_document(*group, first.data, names);
+        const Json right = tag_data_to_document(*group, second.data, names);
+        const Json* left_fields = find_member(left, "fields");
+        const Json* right_fields = find_member(right, "fields");
         if (left_fields && right_fields) {
             std::vector<Difference> differences = diff_values(*left_fields, *right_fields);
             const std::size_t record_size = tag_record_description(*group)->size;
@@ -91,12 +91,10 @@ std::map<TagKey, const InspectedTag*> tags_by_key(const MonolithicInspection& in
     return tags;
 }
 
-json::Value tag_summary(const tag_header& header) {
-    json::Object object;
-    object.set("group", json::Value(code_to_json_text(header.group_tag)));
-    object.set("subgroup", json::Value(code_to_json_text(header.subgroup_tag)));
-    object.set("name", json::Value(bytes_to_text(bounded_text(header.name))));
-    return json::Value(std::move(object));
+Json tag_summary(const tag_header& header) {
+    return {{"group", code_to_json_text(header.group_tag)},
+            {"subgroup", code_to_json_text(header.subgroup_tag)},
+            {"name", bytes_to_text(bounded_text(header.name))}};
 }
 
 std::vector<std::string> header_changes(const InspectedTag& first, const InspectedTag& second) {
@@ -144,22 +142,16 @@ int diff_monolithic(const Operand& first, const Operand& second, bool as_json) {
     std::ranges::sort(removed, {}, order);
     std::ranges::sort(changed, {}, [](const auto& entry) { return display_order(*entry.first); });
     if (as_json) {
-        json::Array added_json, removed_json, changed_json;
+        Json added_json = Json::array(), removed_json = Json::array(), changed_json = Json::array();
         for (const tag_header* header : added) added_json.push_back(tag_summary(*header));
         for (const tag_header* header : removed) removed_json.push_back(tag_summary(*header));
         for (const auto& [header, changes] : changed) {
-            json::Value summary = tag_summary(*header);
-            json::Object object = summary.as_object();
-            json::Array what;
-            for (const std::string& change : changes) what.emplace_back(change);
-            object.set("changes", json::Value(std::move(what)));
-            changed_json.emplace_back(std::move(object));
+            Json summary = tag_summary(*header);
+            summary["changes"] = changes;
+            changed_json.push_back(std::move(summary));
         }
-        json::Object document;
-        document.set("added", json::Value(std::move(added_json)));
-        document.set("removed", json::Value(std::move(removed_json)));
-        document.set("changed", json::Value(std::move(changed_json)));
-        std::printf("%s\n", json::write_pretty(json::Value(std::move(document))).c_str());
+        const Json document = {{"added", added_json}, {"removed", removed_json}, {"changed", changed_json}};
+        std::printf("%s\n", json::write_pretty(document).c_str());
     } else {
         const auto line = [](char mark, const tag_header& header, const std::string& detail) {
             std::printf("%c %s (%s)%s\n", mark, tag_path_text(header.group_tag, bounded_text(header.name)).c_str(),
@@ -179,19 +171,14 @@ int diff_monolithic(const Operand& first, const Operand& second, bool as_json) {
 int print_differences(const std::vector<Difference>& differences, const Operand& first, const Operand& second,
                       bool as_json) {
     if (as_json) {
-        json::Array list;
+        Json list = Json::array();
         for (const Difference& difference : differences) {
-            json::Object entry;
-            entry.set("where", json::Value(difference.where));
-            entry.set("first", difference.first);
-            entry.set("second", difference.second);
-            list.emplace_back(std::move(entry));
+            list.push_back({{"where", difference.where}, {"first", difference.first}, {"second", difference.second}});
         }
-        json::Object document;
-        document.set("first", json::Value(bytes_to_text(first.label)));
-        document.set("second", json::Value(bytes_to_text(second.label)));
-        document.set("differences", json::Value(std::move(list)));
-        std::printf("%s\n", json::write_pretty(json::Value(std::move(document))).c_str());
+        const Json document = {{"first", bytes_to_text(first.label)},
+                               {"second", bytes_to_text(second.label)},
+                               {"differences", list}};
+        std::printf("%s\n", json::write_pretty(document).c_str());
     } else {
         for (std::size_t index = 0; index < differences.size() && index < maximum_text_lines; ++index) {
             const Difference& difference = differences[index];

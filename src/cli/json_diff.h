@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "cli/json_value.h"
+#include "cli/json.h"
 
 namespace cli {
 
 struct Difference {
     std::string where;
-    json::Value first;   // null when absent on that side
-    json::Value second;
+    Json first;   // null when absent on that side
+    Json second;
 };
 
 // In member order, depth first.
-std::vector<Difference> diff_values(const json::Value& first, const json::Value& second, const std::string& path = "");
+std::vector<Difference> diff_values(const Json& first, const Json& second, const std::string& path = "");
 
 // Runs of differing bytes (at most 32 bytes each) as hexadecimal text, named
 // "<label>[from..to]" with offsets counted from base; a length difference adds

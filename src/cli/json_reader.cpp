@@ -1,291 +1,297 @@
 #include "cli/json_reader.h"
 
+#include <algorithm>
 #include <cstdint>
-
-#include "cli/utf8_text.h"
+#include <vector>
 
 namespace cli::json {
 
 namespace {
 
-class Reader {
-public:
-    explicit Reader(std::string_view text) : text_(text) {}
+enum class Token { string, opening, number };
 
-    ReadResult read_document() {
-        ReadResult result;
-        skip_space();
-        Value value;
-        if (!read_value(value, 0)) {
-            result.error = error_;
-            return result;
+bool continues_number(char character) {
+    return (character >= '0' && character <= '9') || character == '.' || character == 'e' ||
+           character == 'E' || character == '+' || character == '-';
+}
+
+// Finds the tokens of a kind in text that the parser has accepted up to them,
+// one after the other: the parser's events do not say where they come from.
+class TokenCursor {
+public:
+    TokenCursor(std::string_view text, Token kind) : text_(text), kind_(kind) {}
+
+    // The start of the next token of the kind; the end of the text when there is none.
+    std::size_t next() {
+        while (at_ < text_.size()) {
+            const std::size_t start = at_;
+            const char character = text_[at_++];
+            Token found;
+            if (character == '"') {
+                found = Token::string;
+                for (; at_ < text_.size() && text_[at_] != '"'; ++at_) {
+                    if (text_[at_] == '\\') ++at_;
+                }
+                ++at_;
+            } else if (character == '[' || character == '{') {
+                found = Token::opening;
+            } else if (character == '-' || (character >= '0' && character <= '9')) {
+                found = Token::number;
+                while (at_ < text_.size() && continues_number(text_[at_])) ++at_;
+            } else {
+                continue;
+            }
+            if (found == kind_) return start;
         }
-        skip_space();
-        if (at_ < text_.size()) {
-            fail("unexpected text after the value");
-            result.error = error_;
-            return result;
-        }
-        result.value = std::move(value);
-        return result;
+        return text_.size();
+    }
+
+    // The start of the count-th token of the kind (from 1).
+    std::size_t nth(std::size_t count) {
+        std::size_t start = text_.size();
+        for (; count > 0; --count) start = next();
+        return start;
     }
 
 private:
-    bool fail(const std::string& message) {
-        if (!error_.empty()) return false;
-        std::size_t line = 1;
-        std::size_t column = 1;
-        for (std::size_t index = 0; index < at_ && index < text_.size(); ++index) {
-            if (text_[index] == '\n') {
-                ++line;
-                column = 1;
-            } else if ((static_cast<unsigned char>(text_[index]) & 0xC0) != 0x80) {
-                ++column;
-            }
+    std::string_view text_;
+    Token kind_;
+    std::size_t at_ = 0;
+};
+
+std::string located(std::string_view text, std::size_t offset, const std::string& message) {
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t index = 0; index < offset && index < text.size(); ++index) {
+        if (text[index] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(text[index]) & 0xC0) != 0x80) {
+            ++column;
         }
-        error_ = "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + message;
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + message;
+}
+
+bool has(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+// The lexer's complaint about a token in the tool's words.
+struct LexerError {
+    std::string_view says;
+    std::string_view message;
+};
+
+constexpr LexerError lexer_errors[] = {
+    {"invalid literal", "expected a value"},
+    {"expected digit after '-'", "expected digits"},
+    {"expected digit after '.'", "expected digits after the decimal point"},
+    {"after exponent", "expected digits in the exponent"},
+    {"control character", "control character in a string"},
+    {"ill-formed UTF-8", "text is not valid UTF-8"},
+    {"missing closing quote", "unterminated string"},
+    {"must be followed by 4 hex digits", "bad hexadecimal digit in \\u escape"},
+    {"must be followed by U+DC00", "high surrogate without its low half"},
+    {"must follow U+D800", "lone low surrogate in \\u escape"},
+    {"forbidden character after backslash", "unknown escape"},
+};
+
+// Builds the document from the parser's events, refusing a repeated key and
+// nesting beyond the limit, and turns the parser's errors into the tool's.
+class DocumentBuilder final : public nlohmann::json_sax<Json> {
+public:
+    explicit DocumentBuilder(std::string_view text) : text_(text), numbers_(text, Token::number) {}
+
+    ReadResult result() {
+        ReadResult result;
+        if (error_.empty()) {
+            result.value = std::move(root_);
+        } else {
+            result.error = error_;
+        }
+        return result;
+    }
+
+    bool null() override { return add(nullptr); }
+    bool boolean(bool value) override { return add(value); }
+    bool number_integer(number_integer_t value) override {
+        const std::size_t start = numbers_.next();
+        // The parser reads "-0" as the integer 0; only a double keeps its sign.
+        if (value == 0 && start < text_.size() && text_[start] == '-') return add(-0.0);
+        return add(value);
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        numbers_.next();
+        return add(value);
+    }
+    bool number_float(number_float_t value, const string_t&) override {
+        numbers_.next();
+        return add(value);
+    }
+    bool string(string_t& value) override {
+        ++strings_;
+        return add(std::move(value));
+    }
+    bool binary(binary_t&) override { return false; }  // not in JSON text
+    bool start_object(std::size_t) override { return open(Json::object()); }
+    bool key(string_t& key) override {
+        ++strings_;
+        if (open_.back()->contains(key)) {
+            error_ = located(text_, TokenCursor(text_, Token::string).nth(strings_),
+                             "member \"" + key + "\" appears twice");
+            return false;
+        }
+        key_ = std::move(key);
+        return true;
+    }
+    bool end_object() override {
+        open_.pop_back();
+        return true;
+    }
+    bool start_array(std::size_t) override { return open(Json::array()); }
+    bool end_array() override {
+        open_.pop_back();
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string& token,
+                     const nlohmann::detail::exception& error) override {
+        const std::string_view says = error.what();
+        const std::size_t end = std::min(position, text_.size());
+        // The parser keeps the text of a number or string token, but not of a
+        // literal or a structural character.
+        const std::size_t token_start = end - std::min(end, token.size());
+        if (error.id == 406) {
+            error_ = located(text_, token_start, "number out of range");
+            return false;
+        }
+        const bool lexer_error = has(says, "; last read: '");
+        const bool literal_error = has(says, "invalid literal");
+        if (lexer_error && (has(says, "while parsing value") || has(says, "while parsing object key"))) {
+            error_ = located(
+                text_,
+                literal_error ? letters_before(bad_character(position)) : lexer_error_offset(says, position),
+                lexer_message(says));
+            return false;
+        }
+        const std::string_view unexpected = unexpected_token(says);
+        std::size_t start = end - 1;  // a structural character
+        if (unexpected == "end of input") {
+            start = text_.size();
+        } else if (literal_error || unexpected == "true literal" || unexpected == "false literal" ||
+                   unexpected == "null literal") {
+            start = letters_before(literal_error ? bad_character(position) : end);
+        } else if (lexer_error || unexpected.ends_with(" literal")) {
+            start = token_start;
+        }
+        std::string message;
+        if (has(says, "while parsing array")) {
+            message = "expected ',' or ']'";
+        } else if (has(says, "while parsing object key")) {
+            message = "expected a member name in quotes";
+        } else if (has(says, "while parsing object separator")) {
+            message = "expected ':' after the member name";
+        } else if (has(says, "while parsing object")) {
+            message = "expected ',' or '}'";
+        } else if (has(says, "; expected end of input")) {
+            message = "unexpected text after the value";
+        } else {
+            message = unexpected == "end of input" ? "unexpected end of text" : "expected a value";
+        }
+        error_ = located(text_, start, message);
         return false;
     }
 
-    void skip_space() {
-        while (at_ < text_.size() &&
-               (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\n' || text_[at_] == '\r')) {
-            ++at_;
-        }
+private:
+    // What the parser found instead of what it expected: "number literal", "']'", ...
+    static std::string_view unexpected_token(std::string_view says) {
+        constexpr std::string_view marker = "- unexpected ";
+        const std::size_t from = says.find(marker);
+        if (from == std::string_view::npos) return {};
+        const std::size_t start = from + marker.size();
+        return says.substr(start, says.find(';', start) - start);
     }
 
-    bool read_value(Value& value, int depth) {
-        if (at_ >= text_.size()) return fail("unexpected end of text");
-        const char next = text_[at_];
-        if (next == '{' || next == '[') {
-            if (depth >= maximum_nesting) return fail("values nested too deeply");
-            return next == '{' ? read_object(value, depth + 1) : read_array(value, depth + 1);
+    // The lexer reads one character beyond a token to see where it ends.
+    std::size_t bad_character(std::size_t position) const {
+        return position > text_.size() ? text_.size() : position - 1;
+    }
+
+    // The start of the word that ends at end.
+    std::size_t letters_before(std::size_t end) const {
+        while (end > 0 && ((text_[end - 1] >= 'a' && text_[end - 1] <= 'z') ||
+                           (text_[end - 1] >= 'A' && text_[end - 1] <= 'Z'))) {
+            --end;
         }
-        if (next == '"') {
-            std::string text;
-            if (!read_string(text)) return false;
-            value = Value(std::move(text));
+        return end;
+    }
+
+    static std::string lexer_message(std::string_view says) {
+        for (const LexerError& known : lexer_errors) {
+            if (has(says, known.says)) return std::string(known.message);
+        }
+        return "expected a value";
+    }
+
+    std::size_t lexer_error_offset(std::string_view says, std::size_t position) const {
+        // A lone low surrogate is noticed on its last digit, named after it.
+        if (has(says, "must follow U+D800")) return std::min(position, text_.size());
+        const std::size_t offset = bad_character(position);
+        if (has(says, "ill-formed UTF-8")) {
+            // Named at the start of the broken sequence.
+            for (std::size_t back = 1; back <= 3 && back <= offset; ++back) {
+                const auto byte = static_cast<unsigned char>(text_[offset - back]);
+                if (byte >= 0xC0) return offset - back;
+                if (byte < 0x80) break;
+            }
+        }
+        return offset;
+    }
+
+    bool add(Json value) {
+        if (open_.empty()) {
+            root_ = std::move(value);
+            last_ = &root_;
             return true;
         }
-        if (next == '-' || (next >= '0' && next <= '9')) return read_number(value);
-        for (const auto& [word, literal] : {std::pair<std::string_view, Value>{"true", Value(true)},
-                                            {"false", Value(false)}, {"null", Value(nullptr)}}) {
-            if (text_.substr(at_, word.size()) == word) {
-                at_ += word.size();
-                value = literal;
-                return true;
-            }
-        }
-        return fail("expected a value");
-    }
-
-    bool read_object(Value& value, int depth) {
-        ++at_;
-        Object object;
-        skip_space();
-        if (at_ < text_.size() && text_[at_] == '}') {
-            ++at_;
-            value = Value(std::move(object));
-            return true;
-        }
-        for (;;) {
-            skip_space();
-            if (at_ >= text_.size() || text_[at_] != '"') return fail("expected a member name in quotes");
-            const std::size_t key_position = at_;
-            std::string key;
-            if (!read_string(key)) return false;
-            if (object.contains(key)) {
-                at_ = key_position;
-                return fail("member \"" + key + "\" appears twice");
-            }
-            skip_space();
-            if (at_ >= text_.size() || text_[at_] != ':') return fail("expected ':' after the member name");
-            ++at_;
-            skip_space();
-            Value member;
-            if (!read_value(member, depth)) return false;
-            object.set(std::move(key), std::move(member));
-            skip_space();
-            if (at_ < text_.size() && text_[at_] == ',') {
-                ++at_;
-                continue;
-            }
-            if (at_ < text_.size() && text_[at_] == '}') {
-                ++at_;
-                value = Value(std::move(object));
-                return true;
-            }
-            return fail("expected ',' or '}'");
-        }
-    }
-
-    bool read_array(Value& value, int depth) {
-        ++at_;
-        Array array;
-        skip_space();
-        if (at_ < text_.size() && text_[at_] == ']') {
-            ++at_;
-            value = Value(std::move(array));
-            return true;
-        }
-        for (;;) {
-            skip_space();
-            Value element;
-            if (!read_value(element, depth)) return false;
-            array.push_back(std::move(element));
-            skip_space();
-            if (at_ < text_.size() && text_[at_] == ',') {
-                ++at_;
-                continue;
-            }
-            if (at_ < text_.size() && text_[at_] == ']') {
-                ++at_;
-                value = Value(std::move(array));
-                return true;
-            }
-            return fail("expected ',' or ']'");
-        }
-    }
-
-    bool digits() {
-        const std::size_t start = at_;
-        while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') ++at_;
-        return at_ > start;
-    }
-
-    bool read_number(Value& value) {
-        const std::size_t start = at_;
-        if (text_[at_] == '-') ++at_;
-        if (at_ < text_.size() && text_[at_] == '0') {
-            ++at_;
-        } else if (!digits()) {
-            return fail("expected digits");
-        }
-        if (at_ < text_.size() && text_[at_] == '.') {
-            ++at_;
-            if (!digits()) return fail("expected digits after the decimal point");
-        }
-        if (at_ < text_.size() && (text_[at_] == 'e' || text_[at_] == 'E')) {
-            ++at_;
-            if (at_ < text_.size() && (text_[at_] == '+' || text_[at_] == '-')) ++at_;
-            if (!digits()) return fail("expected digits in the exponent");
-        }
-        value = Value(Number{std::string(text_.substr(start, at_ - start))});
-        return true;
-    }
-
-    bool read_hex4(std::uint32_t& unit) {
-        if (at_ + 4 > text_.size()) return fail("incomplete \\u escape");
-        unit = 0;
-        for (int index = 0; index < 4; ++index) {
-            const char digit = text_[at_++];
-            unit <<= 4;
-            if (digit >= '0' && digit <= '9') {
-                unit |= static_cast<std::uint32_t>(digit - '0');
-            } else if (digit >= 'a' && digit <= 'f') {
-                unit |= static_cast<std::uint32_t>(digit - 'a' + 10);
-            } else if (digit >= 'A' && digit <= 'F') {
-                unit |= static_cast<std::uint32_t>(digit - 'A' + 10);
-            } else {
-                --at_;
-                return fail("bad hexadecimal digit in \\u escape");
-            }
-        }
-        return true;
-    }
-
-    bool read_escape(std::string& out) {
-        const char kind = text_[at_++];
-        switch (kind) {
-            case '"': out += '"'; return true;
-            case '\\': out += '\\'; return true;
-            case '/': out += '/'; return true;
-            case 'b': out += '\b'; return true;
-            case 'f': out += '\f'; return true;
-            case 'n': out += '\n'; return true;
-            case 'r': out += '\r'; return true;
-            case 't': out += '\t'; return true;
-            case 'u': break;
-            default: --at_; return fail("unknown escape");
-        }
-        std::uint32_t unit = 0;
-        if (!read_hex4(unit)) return false;
-        if (unit >= 0xDC00 && unit <= 0xDFFF) return fail("lone low surrogate in \\u escape");
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            std::uint32_t low = 0;
-            if (text_.substr(at_, 2) != "\\u") return fail("high surrogate without its low half");
-            at_ += 2;
-            if (!read_hex4(low)) return false;
-            if (low < 0xDC00 || low > 0xDFFF) return fail("high surrogate without its low half");
-            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-        }
-        append_utf8(out, static_cast<char32_t>(unit));
-        return true;
-    }
-
-    // Copies one UTF-8 sequence after checking it.
-    bool read_utf8(std::string& out) {
-        const auto lead = static_cast<unsigned char>(text_[at_]);
-        int length = 0;
-        std::uint32_t point = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            point = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            point = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            point = lead & 0x07u;
+        Json& parent = *open_.back();
+        if (parent.is_array()) {
+            parent.push_back(std::move(value));
+            last_ = &parent.back();
         } else {
-            return fail("text is not valid UTF-8");
+            last_ = &(parent[key_] = std::move(value));
         }
-        if (at_ + static_cast<std::size_t>(length) > text_.size()) return fail("text is not valid UTF-8");
-        for (int index = 1; index < length; ++index) {
-            const auto next = static_cast<unsigned char>(text_[at_ + static_cast<std::size_t>(index)]);
-            if ((next & 0xC0) != 0x80) return fail("text is not valid UTF-8");
-            point = (point << 6) | (next & 0x3Fu);
-        }
-        const std::uint32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (point < shortest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-            return fail("text is not valid UTF-8");
-        }
-        out.append(text_.substr(at_, static_cast<std::size_t>(length)));
-        at_ += static_cast<std::size_t>(length);
         return true;
     }
 
-    bool read_string(std::string& out) {
-        ++at_;
-        for (;;) {
-            if (at_ >= text_.size()) return fail("unterminated string");
-            const auto next = static_cast<unsigned char>(text_[at_]);
-            if (next == '"') {
-                ++at_;
-                return true;
-            }
-            if (next == '\\') {
-                ++at_;
-                if (at_ >= text_.size()) return fail("unterminated string");
-                if (!read_escape(out)) return false;
-            } else if (next < 0x20) {
-                return fail("control character in a string");
-            } else if (next < 0x80) {
-                out += static_cast<char>(next);
-                ++at_;
-            } else if (!read_utf8(out)) {
-                return false;
-            }
+    bool open(Json container) {
+        ++openings_;
+        if (open_.size() >= maximum_nesting) {
+            error_ =
+                located(text_, TokenCursor(text_, Token::opening).nth(openings_), "values nested too deeply");
+            return false;
         }
+        add(std::move(container));
+        open_.push_back(last_);
+        return true;
     }
 
     std::string_view text_;
-    std::size_t at_ = 0;
+    TokenCursor numbers_;
+    Json root_;
+    Json* last_ = nullptr;
+    std::vector<Json*> open_;
+    std::string key_;
+    std::size_t strings_ = 0;
+    std::size_t openings_ = 0;
     std::string error_;
 };
 
 }  // namespace
 
-ReadResult read(std::string_view text) { return Reader(text).read_document(); }
+ReadResult read(std::string_view text) {
+    DocumentBuilder builder(text);
+    Json::sax_parse(text, &builder);
+    return builder.result();
+}
 
 }  // namespace cli::json

@@ -41,19 +41,19 @@ std::string lower(std::string text) {
     return text;
 }
 
-json::Value row_to_json(const TagRow& row) {
-    json::Object object;
-    object.set("group", json::Value(code_to_json_text(row.group)));
-    object.set("folder", json::Value(tag_group_get_folder_name(row.group)));
-    object.set("subgroup", json::Value(code_to_json_text(row.subgroup)));
-    object.set("name", json::Value(bytes_to_text(row.name)));
-    object.set("size", json::Value::integer(row.size));
-    object.set("version", json::Value::integer(row.version));
-    object.set("destination", json::Value::integer(row.destination));
-    object.set("file_type", json::Value(file_type_name(row.file_type)));
-    object.set("file", json::Value(bytes_to_text(row.file)));
-    object.set("user_data", json::Value::unsigned_integer(row.user_data));
-    return json::Value(std::move(object));
+Json row_to_json(const TagRow& row) {
+    Json object = Json::object();
+    object["group"] = code_to_json_text(row.group);
+    object["folder"] = tag_group_get_folder_name(row.group);
+    object["subgroup"] = code_to_json_text(row.subgroup);
+    object["name"] = bytes_to_text(row.name);
+    object["size"] = row.size;
+    object["version"] = row.version;
+    object["destination"] = row.destination;
+    object["file_type"] = file_type_name(row.file_type);
+    object["file"] = bytes_to_text(row.file);
+    object["user_data"] = row.user_data;
+    return object;
 }
 
 std::vector<std::string> row_cells(const TagRow& row) {
@@ -96,9 +96,9 @@ int run_list(const ParsedCommand& command) {
         return std::tuple(std::string(tag_group_get_folder_name(row.group)), lower(row.name), row.name, row.subgroup);
     });
     if (command.has("--json")) {
-        json::Array array;
+        Json array = Json::array();
         for (const TagRow& row : rows) array.push_back(row_to_json(row));
-        std::printf("%s\n", json::write_pretty(json::Value(std::move(array))).c_str());
+        std::printf("%s\n", json::write_pretty(array).c_str());
     } else {
         print_table(rows);
     }
@@ -111,9 +111,9 @@ int run_info(const ParsedCommand& command) {
     const TagRow row = row_of(handle);
     const bool sound = row.group == sound_group_tag;
     if (command.has("--json")) {
-        json::Object document = row_to_json(row).as_object();
-        if (sound) document.set("permutations", sound_permutations_json(handle));
-        std::printf("%s\n", json::write_pretty(json::Value(std::move(document))).c_str());
+        Json document = row_to_json(row);
+        if (sound) document["permutations"] = sound_permutations_json(handle);
+        std::printf("%s\n", json::write_pretty(document).c_str());
         return 0;
     }
     char user_data[16];

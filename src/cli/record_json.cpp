@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/hex_text.h"
+#include "cli/json_writer.h"
 #include "cli/number_text.h"
 #include "cli/utf8_text.h"
 #include "tag_files/tag_groups.h"
@@ -154,73 +155,69 @@ std::size_t length_without_trailing_zeros(std::span<const std::byte> bytes) {
 // Export ---------------------------------------------------------------------
 
 // Four printable characters as text, any other code as its number.
-json::Value code_value(tag_code code) {
+Json code_value(tag_code code) {
     for (int shift = 24; shift >= 0; shift -= 8) {
         const auto character = static_cast<unsigned char>(code >> shift);
-        if (character < 0x20 || character > 0x7E) return json::Value::unsigned_integer(code);
+        if (character < 0x20 || character > 0x7E) return Json(std::uint64_t{code});
     }
-    return json::Value(code_to_json_text(code));
+    return Json(code_to_json_text(code));
 }
 
-json::Value reference_to_json(const FieldDescription& field, tag_code code, const TagNames& names) {
-    if (code == NONE) return json::Value(nullptr);
+Json reference_to_json(const FieldDescription& field, tag_code code, const TagNames& names) {
+    if (code == NONE) return Json(nullptr);
     if (const std::optional<std::string> name = names.name_of(field.reference_group, code)) {
         // Only a name that leads back to this very tag keeps the reference exact.
-        if (names.subgroup_of(field.reference_group, *name) == code) return json::Value(bytes_to_text(*name));
+        if (names.subgroup_of(field.reference_group, *name) == code) return Json(bytes_to_text(*name));
     }
-    json::Object object;
-    object.set("code", code_value(code));
-    return json::Value(std::move(object));
+    return Json{{"code", code_value(code)}};
 }
 
-json::Value flags_to_json(const FieldDescription& field, std::int64_t stored) {
+Json flags_to_json(const FieldDescription& field, std::int64_t stored) {
     std::uint64_t remaining = static_cast<std::uint64_t>(stored) & width_mask(field.width);
-    json::Array names;
+    Json names = Json::array();
     for (const NamedValue& entry : field.names) {
         const std::uint64_t mask = static_cast<std::uint32_t>(entry.value) & width_mask(field.width);
         if (!entry.name || mask == 0 || (remaining & mask) != mask) continue;
-        names.emplace_back(json_name(field.names, entry));
+        names.push_back(json_name(field.names, entry));
         remaining &= ~mask;
     }
-    if (remaining != 0) names.push_back(json::Value::unsigned_integer(remaining));
-    return json::Value(std::move(names));
+    if (remaining != 0) names.push_back(Json(remaining));
+    return names;
 }
 
-json::Value enumeration_to_json(const FieldDescription& field, std::int64_t stored) {
+Json enumeration_to_json(const FieldDescription& field, std::int64_t stored) {
     for (const NamedValue& entry : field.names) {
-        if (entry.value == stored && entry.name) return json::Value(json_name(field.names, entry));
+        if (entry.value == stored && entry.name) return Json(json_name(field.names, entry));
     }
-    return json::Value::integer(stored);
+    return Json(stored);
 }
 
-json::Value real_to_json(const std::byte* at) {
+Json real_to_json(const std::byte* at) {
     std::uint32_t bits;
     std::memcpy(&bits, at, 4);
     float value;
     std::memcpy(&value, &bits, 4);
-    if (std::isnormal(value) || value == 0.0f) return json::Value(json::Number{format_float(value)});
-    return json::Value(hex_bits(bits));
+    if (std::isnormal(value) || value == 0.0f) return json_number(format_float(value));
+    return Json(hex_bits(bits));
 }
 
-json::Value color_ref_to_json(std::int64_t stored) {
+Json color_ref_to_json(std::int64_t stored) {
     const auto value = static_cast<std::uint32_t>(stored);
-    if ((value >> 24) != 0) return json::Value::unsigned_integer(value);
+    if ((value >> 24) != 0) return Json(value);
     char text[16];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(value & 0xFF),
                   static_cast<unsigned>((value >> 8) & 0xFF), static_cast<unsigned>((value >> 16) & 0xFF));
-    return json::Value(text);
+    return Json(text);
 }
 
-json::Value rgb_color_to_json(const std::byte* at) {
+Json rgb_color_to_json(const std::byte* at) {
     static constexpr const char* components[] = {"red", "green", "blue", "flags"};
-    json::Object color;
-    for (int index = 0; index < 4; ++index) {
-        color.set(components[index], json::Value::integer(load_scalar(at + index * 2, 2, false)));
-    }
-    return json::Value(std::move(color));
+    Json color = Json::object();
+    for (int index = 0; index < 4; ++index) color[components[index]] = load_scalar(at + index * 2, 2, false);
+    return color;
 }
 
-json::Value element_to_json(const FieldDescription& field, const std::byte* at, const TagNames& names) {
+Json element_to_json(const FieldDescription& field, const std::byte* at, const TagNames& names) {
     switch (field.kind) {
         case FieldKind::rgb_color: return rgb_color_to_json(at);
         case FieldKind::real: return real_to_json(at);
@@ -229,7 +226,7 @@ json::Value element_to_json(const FieldDescription& field, const std::byte* at, 
     const std::int64_t word = load_scalar(at, field.width, field.is_signed);
     const std::int64_t stored = keeps_low_byte(field) ? word & 0xFF : word;
     if (const std::optional<Scale> scale = scale_of(field.kind)) {
-        return json::Value(json::Number{format_scaled(stored, *scale)});
+        return json_number(format_scaled(stored, *scale));
     }
     switch (field.kind) {
         case FieldKind::enumeration: return enumeration_to_json(field, stored);
@@ -237,44 +234,44 @@ json::Value element_to_json(const FieldDescription& field, const std::byte* at, 
         case FieldKind::tag_reference:
             return reference_to_json(field, static_cast<tag_code>(stored), names);
         case FieldKind::tag_code:
-            return static_cast<tag_code>(stored) == NONE ? json::Value(nullptr)
+            return static_cast<tag_code>(stored) == NONE ? Json(nullptr)
                                                          : code_value(static_cast<tag_code>(stored));
         case FieldKind::sequence_index:
-            return stored == none_of(field.width, field.is_signed) ? json::Value(nullptr)
-                                                                   : json::Value::integer(stored);
+            return stored == none_of(field.width, field.is_signed) ? Json(nullptr)
+                                                                   : Json(stored);
         case FieldKind::color_ref: return color_ref_to_json(stored);
-        default: return json::Value::integer(stored);
+        default: return Json(stored);
     }
 }
 
-json::Value field_to_json(const FieldDescription& field, std::span<const std::byte> record, const TagNames& names) {
+Json field_to_json(const FieldDescription& field, std::span<const std::byte> record, const TagNames& names) {
     const std::uint32_t element_size = definitions::field_element_size(field);
     const std::span<const std::byte> bytes = record.subspan(field.offset, std::size_t{element_size} * field.count);
     if (field.kind == FieldKind::text) {
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), length_without_trailing_zeros(bytes));
-        return json::Value(bytes_to_text(text));
+        return Json(bytes_to_text(text));
     }
-    if (is_reserved_bytes(field)) return json::Value(to_hex(bytes.first(length_without_trailing_zeros(bytes))));
+    if (is_reserved_bytes(field)) return Json(to_hex(bytes.first(length_without_trailing_zeros(bytes))));
     const auto element = [&](std::uint32_t index) {
         const std::span<const std::byte> element_bytes = bytes.subspan(std::size_t{index} * element_size, element_size);
         return field.kind == FieldKind::record_array ? record_to_json(*field.element, element_bytes, names)
                                                      : element_to_json(field, element_bytes.data(), names);
     };
     if (field.count == 1 && field.kind != FieldKind::record_array) return element(0);
-    json::Array elements;
+    Json elements = Json::array();
     for (std::uint32_t index = 0; index < field.count; ++index) elements.push_back(element(index));
-    return json::Value(std::move(elements));
+    return elements;
 }
 
-json::Value high_bytes_to_json(const FieldDescription& field, std::span<const std::byte> record) {
+Json high_bytes_to_json(const FieldDescription& field, std::span<const std::byte> record) {
     const auto high_byte = [&](std::uint32_t index) {
-        return json::Value::integer(
+        return Json(
             load_scalar(record.data() + field.offset + std::size_t{index} * 2, 2, false) >> 8);
     };
     if (field.count == 1) return high_byte(0);
-    json::Array bytes;
+    Json bytes = Json::array();
     for (std::uint32_t index = 0; index < field.count; ++index) bytes.push_back(high_byte(index));
-    return json::Value(std::move(bytes));
+    return bytes;
 }
 
 // Import ---------------------------------------------------------------------
@@ -283,12 +280,11 @@ class Importer {
 public:
     Importer(const TagNames& names, std::vector<std::string>& errors) : names_(names), errors_(errors) {}
 
-    bool record(const RecordDescription& description, const json::Value& value, std::span<std::byte> bytes,
+    bool record(const RecordDescription& description, const Json& value, std::span<std::byte> bytes,
                 const std::string& path) {
         if (!value.is_object()) return fail(path, std::string("expected an object, found ") + value.type_name());
-        const json::Object& object = value.as_object();
         bool good = true;
-        for (const auto& [key, member] : object.members()) {
+        for (const auto& [key, member] : value.items()) {
             // Named again for the lambda: clang 14 cannot capture a structured binding.
             const bool known =
                 std::ranges::any_of(description.fields, [&member_key = key](const FieldDescription& field) {
@@ -298,7 +294,7 @@ public:
             if (!known) good = fail(join(path, key), "no such field in " + std::string(description.name));
         }
         for (const FieldDescription& field : description.fields) {
-            const json::Value* member = object.find(field.name);
+            const Json* member = find_member(value, field.name);
             if (!fits(description, field)) {
                 good = fail(join(path, field.name), "field lies outside its record");
             } else if (!member) {
@@ -306,7 +302,7 @@ public:
             } else if (!this->field(field, *member, bytes, join(path, field.name))) {
                 good = false;
             } else if (keeps_low_byte(field)) {
-                const json::Value* high = object.find(high_byte_name(field));
+                const Json* high = find_member(value, high_byte_name(field));
                 if (!high) {
                     good = fail(join(path, high_byte_name(field)), "missing");
                 } else if (!high_bytes(field, *high, bytes, join(path, high_byte_name(field)))) {
@@ -327,13 +323,13 @@ private:
         return false;
     }
 
-    bool field(const FieldDescription& field, const json::Value& value, std::span<std::byte> record_bytes,
+    bool field(const FieldDescription& field, const Json& value, std::span<std::byte> record_bytes,
                const std::string& path) {
         const std::uint32_t element_size = definitions::field_element_size(field);
         const std::span<std::byte> bytes = record_bytes.subspan(field.offset, std::size_t{element_size} * field.count);
         if (field.kind == FieldKind::text) return text(value, bytes, path);
         if (is_reserved_bytes(field)) return hex_bytes(value, bytes, path);
-        const auto element = [&](const json::Value& element_value, std::uint32_t index, const std::string& at) {
+        const auto element = [&](const Json& element_value, std::uint32_t index, const std::string& at) {
             const std::span<std::byte> element_bytes = bytes.subspan(std::size_t{index} * element_size, element_size);
             return field.kind == FieldKind::record_array ? record(*field.element, element_value, element_bytes, at)
                                                          : this->element(field, element_value, element_bytes.data(), at);
@@ -342,24 +338,23 @@ private:
         if (!value.is_array()) {
             return fail(path, "expected an array of " + std::to_string(field.count) + ", found " + value.type_name());
         }
-        const json::Array& array = value.as_array();
-        if (array.size() != field.count) {
+        if (value.size() != field.count) {
             return fail(path, "expected " + std::to_string(field.count) + " elements, found " +
-                                  std::to_string(array.size()));
+                                  std::to_string(value.size()));
         }
         bool good = true;
         for (std::uint32_t index = 0; index < field.count; ++index) {
-            if (!element(array[index], index, path + "[" + std::to_string(index) + "]")) good = false;
+            if (!element(value[index], index, path + "[" + std::to_string(index) + "]")) good = false;
         }
         return good;
     }
 
     // Puts the high bytes into the words whose low bytes the field already holds.
-    bool high_bytes(const FieldDescription& field, const json::Value& value,
+    bool high_bytes(const FieldDescription& field, const Json& value,
                     std::span<std::byte> record_bytes, const std::string& path) {
         static constexpr FieldDescription high_byte{
             .name = "high byte", .offset = 0, .kind = FieldKind::integer, .width = 1, .is_signed = false};
-        const auto put = [&](const json::Value& element_value, std::uint32_t index, const std::string& at) {
+        const auto put = [&](const Json& element_value, std::uint32_t index, const std::string& at) {
             const std::optional<std::int64_t> stored = number(high_byte, element_value, at);
             if (!stored) return false;
             std::byte* word = record_bytes.data() + field.offset + std::size_t{index} * 2;
@@ -367,19 +362,19 @@ private:
             return true;
         };
         if (field.count == 1) return put(value, 0, path);
-        if (!value.is_array() || value.as_array().size() != field.count) {
+        if (!value.is_array() || value.size() != field.count) {
             return fail(path, "expected an array of " + std::to_string(field.count) + " numbers");
         }
         bool good = true;
         for (std::uint32_t index = 0; index < field.count; ++index) {
-            if (!put(value.as_array()[index], index, path + "[" + std::to_string(index) + "]")) good = false;
+            if (!put(value[index], index, path + "[" + std::to_string(index) + "]")) good = false;
         }
         return good;
     }
 
-    bool text(const json::Value& value, std::span<std::byte> bytes, const std::string& path) {
+    bool text(const Json& value, std::span<std::byte> bytes, const std::string& path) {
         if (!value.is_string()) return fail(path, std::string("expected a string, found ") + value.type_name());
-        const std::optional<std::string> stored = text_to_bytes(value.as_string());
+        const std::optional<std::string> stored = text_to_bytes(value.get_ref<const std::string&>());
         if (!stored) return fail(path, "only characters U+0000 to U+00FF can be stored (one byte each)");
         if (stored->size() > bytes.size()) {
             return fail(path, "text of " + std::to_string(stored->size()) + " bytes does not fit in " +
@@ -390,9 +385,9 @@ private:
         return true;
     }
 
-    bool hex_bytes(const json::Value& value, std::span<std::byte> bytes, const std::string& path) {
+    bool hex_bytes(const Json& value, std::span<std::byte> bytes, const std::string& path) {
         if (!value.is_string()) return fail(path, std::string("expected a hexadecimal string, found ") + value.type_name());
-        const std::optional<std::vector<std::byte>> stored = from_hex(value.as_string());
+        const std::optional<std::vector<std::byte>> stored = from_hex(value.get_ref<const std::string&>());
         if (!stored) return fail(path, "expected pairs of hexadecimal digits");
         if (stored->size() > bytes.size()) {
             return fail(path, std::to_string(stored->size()) + " bytes do not fit in " + std::to_string(bytes.size()));
@@ -403,22 +398,18 @@ private:
     }
 
     // A JSON number as a stored integer of the field, in the field's unit.
-    std::optional<std::int64_t> number(const FieldDescription& field, const json::Value& value, const std::string& path) {
+    std::optional<std::int64_t> number(const FieldDescription& field, const Json& value, const std::string& path) {
         if (!value.is_number()) {
             fail(path, std::string("expected a number, found ") + value.type_name());
             return std::nullopt;
         }
-        const std::string& text = value.as_number().text;
+        const std::string text = json::number_text(value);
         const std::optional<Scale> scale = scale_of(field.kind);
         if (!scale && !is_whole_number(text)) {
             fail(path, "expected a whole number, found " + text);
             return std::nullopt;
         }
         const ParsedNumber parsed = parse_scaled(text, scale.value_or(Scale{}));
-        if (parsed.status == NumberStatus::too_many_digits) {
-            fail(path, "more than 20 significant digits in " + text);
-            return std::nullopt;
-        }
         return in_range(field, parsed.status == NumberStatus::ok ? std::optional(parsed.stored) : std::nullopt,
                         text, path);
     }
@@ -437,9 +428,9 @@ private:
         return std::nullopt;
     }
 
-    std::optional<tag_code> code(const json::Value& value, const std::string& path) {
+    std::optional<tag_code> code(const Json& value, const std::string& path) {
         if (value.is_string()) {
-            const std::optional<std::string> bytes = text_to_bytes(value.as_string());
+            const std::optional<std::string> bytes = text_to_bytes(value.get_ref<const std::string&>());
             if (bytes && bytes->size() == 4) return make_tag((*bytes)[0], (*bytes)[1], (*bytes)[2], (*bytes)[3]);
             fail(path, "a code is four characters (U+0000 to U+00FF each)");
             return std::nullopt;
@@ -451,20 +442,20 @@ private:
         return std::nullopt;
     }
 
-    std::optional<std::int64_t> reference(const FieldDescription& field, const json::Value& value,
+    std::optional<std::int64_t> reference(const FieldDescription& field, const Json& value,
                                           const std::string& path) {
         if (value.is_null()) return static_cast<std::int64_t>(tag_code(NONE));
         if (value.is_string()) {
-            const std::optional<std::string> name = text_to_bytes(value.as_string());
+            const std::optional<std::string> name = text_to_bytes(value.get_ref<const std::string&>());
             const std::optional<tag_code> subgroup =
                 name ? names_.subgroup_of(field.reference_group, *name) : std::nullopt;
             if (subgroup) return static_cast<std::int64_t>(*subgroup);
-            fail(path, "no tag named \"" + value.as_string() + "\" in " +
+            fail(path, "no tag named \"" + value.get_ref<const std::string&>() + "\" in " +
                            tag_group_get_folder_name(field.reference_group));
             return std::nullopt;
         }
-        if (value.is_object() && value.as_object().size() == 1 && value.as_object().contains("code")) {
-            const std::optional<tag_code> stored = code(*value.as_object().find("code"), path + ".code");
+        if (value.is_object() && value.size() == 1 && value.contains("code")) {
+            const std::optional<tag_code> stored = code(value["code"], path + ".code");
             if (stored) return static_cast<std::int64_t>(*stored);
             return std::nullopt;
         }
@@ -472,17 +463,17 @@ private:
         return std::nullopt;
     }
 
-    std::optional<std::int64_t> enumeration(const FieldDescription& field, const json::Value& value,
+    std::optional<std::int64_t> enumeration(const FieldDescription& field, const Json& value,
                                             const std::string& path) {
         if (!value.is_string()) return number(field, value, path);
-        if (const NamedValue* entry = find_name(field.names, value.as_string())) {
-            return in_range(field, entry->value, value.as_string(), path);
+        if (const NamedValue* entry = find_name(field.names, value.get_ref<const std::string&>())) {
+            return in_range(field, entry->value, value.get_ref<const std::string&>(), path);
         }
-        fail(path, "\"" + value.as_string() + "\" is not one of " + known_names(field.names));
+        fail(path, "\"" + value.get_ref<const std::string&>() + "\" is not one of " + known_names(field.names));
         return std::nullopt;
     }
 
-    std::optional<std::int64_t> flags(const FieldDescription& field, const json::Value& value,
+    std::optional<std::int64_t> flags(const FieldDescription& field, const Json& value,
                                       const std::string& path) {
         if (!value.is_array()) {
             fail(path, std::string("expected an array of flag names, found ") + value.type_name());
@@ -492,15 +483,15 @@ private:
                                     .width = field.width, .is_signed = false};
         std::uint64_t bits = 0;
         bool good = true;
-        for (std::size_t index = 0; index < value.as_array().size(); ++index) {
-            const json::Value& flag = value.as_array()[index];
+        for (std::size_t index = 0; index < value.size(); ++index) {
+            const Json& flag = value[index];
             const std::string at = path + "[" + std::to_string(index) + "]";
             if (flag.is_string()) {
-                const NamedValue* entry = find_name(field.names, flag.as_string());
+                const NamedValue* entry = find_name(field.names, flag.get_ref<const std::string&>());
                 if (entry) {
                     bits |= static_cast<std::uint32_t>(entry->value) & width_mask(field.width);
                 } else {
-                    good = fail(at, "\"" + flag.as_string() + "\" is not one of " + known_names(field.names));
+                    good = fail(at, "\"" + flag.get_ref<const std::string&>() + "\" is not one of " + known_names(field.names));
                 }
             } else if (const std::optional<std::int64_t> number_bits = number(word, flag, at)) {
                 bits |= static_cast<std::uint64_t>(*number_bits);
@@ -512,19 +503,19 @@ private:
         return static_cast<std::int64_t>(bits);
     }
 
-    std::optional<std::int64_t> real(const json::Value& value, const std::string& path) {
+    std::optional<std::int64_t> real(const Json& value, const std::string& path) {
         std::uint32_t bits = 0;
         if (value.is_number()) {
-            const std::optional<float> parsed = parse_float(value.as_number().text);
+            const std::optional<float> parsed = parse_float(json::number_text(value));
             if (!parsed) {
-                fail(path, value.as_number().text + " is not a single-precision number");
+                fail(path, json::number_text(value) + " is not a single-precision number");
                 return std::nullopt;
             }
             std::memcpy(&bits, &*parsed, 4);
             return bits;
         }
         const std::optional<std::vector<std::byte>> stored =
-            value.is_string() && value.as_string().starts_with("0x") ? from_hex(value.as_string().substr(2))
+            value.is_string() && value.get_ref<const std::string&>().starts_with("0x") ? from_hex(value.get_ref<const std::string&>().substr(2))
                                                                      : std::nullopt;
         if (!stored || stored->size() != 4) {
             fail(path, "expected a number or the bits as \"0x\" and eight hexadecimal digits");
@@ -534,10 +525,10 @@ private:
         return bits;
     }
 
-    std::optional<std::int64_t> color_ref(const FieldDescription& field, const json::Value& value,
+    std::optional<std::int64_t> color_ref(const FieldDescription& field, const Json& value,
                                           const std::string& path) {
         if (!value.is_string()) return number(field, value, path);
-        const std::string& text = value.as_string();
+        const std::string& text = value.get_ref<const std::string&>();
         const std::optional<std::vector<std::byte>> rgb =
             text.size() == 7 && text[0] == '#' ? from_hex(std::string_view(text).substr(1)) : std::nullopt;
         if (!rgb) {
@@ -548,12 +539,11 @@ private:
                (std::to_integer<std::int64_t>((*rgb)[2]) << 16);
     }
 
-    bool rgb_color(const json::Value& value, std::byte* at, const std::string& path) {
+    bool rgb_color(const Json& value, std::byte* at, const std::string& path) {
         static constexpr const char* components[] = {"red", "green", "blue", "flags"};
         if (!value.is_object()) return fail(path, std::string("expected an object, found ") + value.type_name());
-        const json::Object& color = value.as_object();
         bool good = true;
-        for (const auto& [key, member] : color.members()) {
+        for (const auto& [key, member] : value.items()) {
             if (std::ranges::find(components, key) == std::end(components)) {
                 good = fail(path + "." + key, "a colour has only red, green, blue and flags");
             }
@@ -562,7 +552,7 @@ private:
                                                .width = 2, .is_signed = false};
         for (int index = 0; index < 4; ++index) {
             const std::string at_path = path + "." + components[index];
-            const json::Value* member = color.find(components[index]);
+            const Json* member = find_member(value, components[index]);
             if (!member) {
                 good = fail(at_path, "missing");
             } else if (const std::optional<std::int64_t> stored = number(word, *member, at_path)) {
@@ -574,7 +564,7 @@ private:
         return good;
     }
 
-    bool element(const FieldDescription& field, const json::Value& value, std::byte* at, const std::string& path) {
+    bool element(const FieldDescription& field, const Json& value, std::byte* at, const std::string& path) {
         std::optional<std::int64_t> stored;
         switch (field.kind) {
             case FieldKind::rgb_color: return rgb_color(value, at, path);
@@ -607,19 +597,19 @@ private:
 
 }  // namespace
 
-json::Value record_to_json(const RecordDescription& description, std::span<const std::byte> record,
+Json record_to_json(const RecordDescription& description, std::span<const std::byte> record,
                            const TagNames& names) {
-    json::Object object;
-    if (record.size() < description.size) return json::Value(std::move(object));
+    Json object = Json::object();
+    if (record.size() < description.size) return object;
     for (const FieldDescription& field : description.fields) {
         if (!fits(description, field)) continue;
-        object.set(field.name, field_to_json(field, record, names));
-        if (keeps_low_byte(field)) object.set(high_byte_name(field), high_bytes_to_json(field, record));
+        object[field.name] = field_to_json(field, record, names);
+        if (keeps_low_byte(field)) object[high_byte_name(field)] = high_bytes_to_json(field, record);
     }
-    return json::Value(std::move(object));
+    return object;
 }
 
-bool record_from_json(const RecordDescription& description, const json::Value& fields, std::span<std::byte> record,
+bool record_from_json(const RecordDescription& description, const Json& fields, std::span<std::byte> record,
                       const TagNames& names, std::vector<std::string>& errors) {
     if (record.size() < description.size) {
         errors.push_back(std::string(description.name) + ": record buffer too small");

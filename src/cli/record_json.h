@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/json_value.h"
+#include "cli/json.h"
 #include "core/tag_code.h"
 #include "definitions/field_description.h"
 
@@ -40,13 +40,13 @@ public:
 };
 
 // record holds description.size bytes in host order.
-json::Value record_to_json(const definitions::RecordDescription& description, std::span<const std::byte> record,
+Json record_to_json(const definitions::RecordDescription& description, std::span<const std::byte> record,
                            const TagNames& names);
 
 // Writes every field of the object into record (description.size bytes, host
 // order). Every member must name a field and every field must be given; each
 // problem adds "path: message" to errors. False when there was any.
-bool record_from_json(const definitions::RecordDescription& description, const json::Value& fields,
+bool record_from_json(const definitions::RecordDescription& description, const Json& fields,
                       std::span<std::byte> record, const TagNames& names, std::vector<std::string>& errors);
 
 // A code as JSON text of four characters (each byte its own code point).

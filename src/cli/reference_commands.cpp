@@ -20,7 +20,7 @@ using references::ReferenceIndex;
 
 std::string entry_path(const references::TagEntry& entry) { return tag_path_text(entry.group, entry.name); }
 
-void print_json(json::Value value) { std::printf("%s\n", json::write_pretty(value).c_str()); }
+void print_json(Json value) { std::printf("%s\n", json::write_pretty(value).c_str()); }
 
 int run_refs(const ParsedCommand& command) {
     Session session(Access::read_only);
@@ -33,31 +33,31 @@ int run_refs(const ParsedCommand& command) {
     const auto uses = index.uses(*tag);
     const auto users = index.used_by(*tag);
     if (command.has("--json")) {
-        json::Array uses_json;
+        Json uses_json = Json::array();
         for (const references::Reference* use : uses) {
-            json::Object row;
-            row.set("field", json::Value(use->field));
-            row.set("group", json::Value(tag_group_get_folder_name(use->group)));
+            Json row = Json::object();
+            row["field"] = use->field;
+            row["group"] = tag_group_get_folder_name(use->group);
             if (use->to) {
-                row.set("name", json::Value(bytes_to_text(index.tags()[*use->to].name)));
+                row["name"] = bytes_to_text(index.tags()[*use->to].name);
             } else {
-                row.set("missing", json::Value(code_to_json_text(use->subgroup)));
+                row["missing"] = code_to_json_text(use->subgroup);
             }
-            uses_json.push_back(json::Value(std::move(row)));
+            uses_json.push_back(row);
         }
-        json::Array users_json;
+        Json users_json = Json::array();
         for (const references::Reference* user : users) {
             const references::TagEntry& from = index.tags()[user->from];
-            json::Object row;
-            row.set("group", json::Value(tag_group_get_folder_name(from.group)));
-            row.set("name", json::Value(bytes_to_text(from.name)));
-            row.set("field", json::Value(user->field));
-            users_json.push_back(json::Value(std::move(row)));
+            Json row = Json::object();
+            row["group"] = tag_group_get_folder_name(from.group);
+            row["name"] = bytes_to_text(from.name);
+            row["field"] = user->field;
+            users_json.push_back(row);
         }
-        json::Object document;
-        document.set("uses", json::Value(std::move(uses_json)));
-        document.set("used_by", json::Value(std::move(users_json)));
-        print_json(json::Value(std::move(document)));
+        Json document = Json::object();
+        document["uses"] = uses_json;
+        document["used_by"] = users_json;
+        print_json(document);
         return 0;
     }
     std::printf("uses:\n");
@@ -84,17 +84,17 @@ int run_check(const ParsedCommand& command) {
         if (!group || index.tags()[problem.tag].group == *group) problems.push_back(&problem);
     }
     if (command.has("--json")) {
-        json::Array array;
+        Json array = Json::array();
         for (const references::Problem* problem : problems) {
             const references::TagEntry& tag = index.tags()[problem->tag];
-            json::Object row;
-            row.set("group", json::Value(tag_group_get_folder_name(tag.group)));
-            row.set("name", json::Value(bytes_to_text(tag.name)));
-            row.set("field", json::Value(problem->field));
-            row.set("problem", json::Value(problem->message));
-            array.push_back(json::Value(std::move(row)));
+            Json row = Json::object();
+            row["group"] = tag_group_get_folder_name(tag.group);
+            row["name"] = bytes_to_text(tag.name);
+            row["field"] = problem->field;
+            row["problem"] = problem->message;
+            array.push_back(row);
         }
-        print_json(json::Value(std::move(array)));
+        print_json(array);
     } else {
         for (const references::Problem* problem : problems) {
             const std::string where = entry_path(index.tags()[problem->tag]);

@@ -178,20 +178,20 @@ std::string sound_permutation_table(tag_handle handle) {
     return text;
 }
 
-json::Value sound_permutations_json(tag_handle handle) {
+Json sound_permutations_json(tag_handle handle) {
     const sound_tag sound = load_sound(handle);
-    json::Array permutations;
+    Json permutations = Json::array();
     for (const sound_tag_permutation& permutation : sound.permutations) {
-        json::Object object;
-        object.set("name", json::Value(bytes_to_text(bounded_text(permutation.permutation.name))));
-        object.set("channels", json::Value::integer(permutation.header.channels));
-        object.set("rate", json::Value::unsigned_integer(sound_permutation_rate(permutation)));
-        object.set("frames", json::Value::integer(permutation_frames(permutation)));
-        object.set("data_size", json::Value::unsigned_integer(permutation.data.size()));
-        object.set("skip_fraction", json::Value(json::Number{format_scaled(permutation.permutation.skip_fraction, fraction_scale)}));
-        permutations.push_back(json::Value(std::move(object)));
+        Json object = Json::object();
+        object["name"] = bytes_to_text(bounded_text(permutation.permutation.name));
+        object["channels"] = permutation.header.channels;
+        object["rate"] = sound_permutation_rate(permutation);
+        object["frames"] = permutation_frames(permutation);
+        object["data_size"] = permutation.data.size();
+        object["skip_fraction"] = json_number(format_scaled(permutation.permutation.skip_fraction, fraction_scale));
+        permutations.push_back(object);
     }
-    return json::Value(std::move(permutations));
+    return permutations;
 }
 
 constinit const CommandDefinition import_sound_command{

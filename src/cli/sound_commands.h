@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/arguments.h"
-#include "cli/json_value.h"
+#include "cli/json.h"
 #include "tag_files/tag_directory.h"
 
 namespace cli {
@@ -18,6 +18,6 @@ extern const CommandDefinition export_sound_command;
 // The permutations of a visible sound tag, one line each under a heading row;
 // throws CommandError when the tag is no readable sound.
 std::string sound_permutation_table(tag_handle handle);
-json::Value sound_permutations_json(tag_handle handle);
+Json sound_permutations_json(tag_handle handle);
 
 }  // namespace cli

@@ -15,26 +15,26 @@ namespace cli {
 
 namespace {
 
-bool group_matches(tag_code group, const json::Value* value) {
+bool group_matches(tag_code group, const Json* value) {
     if (!value || !value->is_string()) return false;
-    const std::string& text = value->as_string();
+    const std::string& text = value->get_ref<const std::string&>();
     if (text == code_to_json_text(group)) return true;
     return same_ignoring_case(text, tag_group_get_folder_name(group));
 }
 
-std::optional<std::vector<std::byte>> hex_member(const json::Object& document, const char* key,
+std::optional<std::vector<std::byte>> hex_member(const Json& document, const char* key,
                                                  std::vector<std::string>& errors) {
-    const json::Value* value = document.find(key);
+    const Json* value = find_member(document, key);
     std::optional<std::vector<std::byte>> bytes;
-    if (value && value->is_string()) bytes = from_hex(value->as_string());
+    if (value && value->is_string()) bytes = from_hex(value->get_ref<const std::string&>());
     if (!bytes) errors.push_back(std::string(key) + ": expected a string of hexadecimal digit pairs");
     return bytes;
 }
 
-bool only_members(const json::Object& document, std::initializer_list<std::string_view> allowed,
+bool only_members(const Json& document, std::initializer_list<std::string_view> allowed,
                   std::vector<std::string>& errors) {
     bool good = true;
-    for (const auto& [key, value] : document.members()) {
+    for (const auto& [key, value] : document.items()) {
         if (std::ranges::find(allowed, key) == allowed.end()) {
             errors.push_back(key + ": not a member of a tag document");
             good = false;
@@ -57,29 +57,28 @@ const definitions::RecordDescription* parameters_layout(tag_code group, std::spa
     return definitions::local_physics_parameters_description(physics.type);
 }
 
-json::Value record_fields_to_json(tag_code group, const definitions::RecordDescription& description,
+Json record_fields_to_json(tag_code group, const definitions::RecordDescription& description,
                                   std::span<const std::byte> record, const TagNames& names) {
-    json::Value fields = record_to_json(description, record, names);
+    Json fields = record_to_json(description, record, names);
     const definitions::RecordDescription* layout = parameters_layout(group, record);
     if (!layout) return fields;
-    json::Object members = fields.as_object();
-    members.set("parameters", record_to_json(*layout, record.subspan(parameters_offset, parameters_size), names));
-    return json::Value(std::move(members));
+    fields["parameters"] = record_to_json(*layout, record.subspan(parameters_offset, parameters_size), names);
+    return fields;
 }
 
 // Fields whose block is given by its fields are read in two steps: the record with an
 // empty block, then the block by the type just read.
 void record_fields_from_json(tag_code group, const definitions::RecordDescription& description,
-                             const json::Value& fields, std::span<std::byte> record, const TagNames& names,
+                             const Json& fields, std::span<std::byte> record, const TagNames& names,
                              std::vector<std::string>& errors) {
-    const json::Value* block = fields.is_object() ? fields.as_object().find("parameters") : nullptr;
+    const Json* block = find_member(fields, "parameters");
     if (group != local_physics_group || !block || !block->is_object()) {
         record_from_json(description, fields, record, names, errors);
         return;
     }
-    json::Object members = fields.as_object();
-    members.set("parameters", json::Value(""));
-    if (!record_from_json(description, json::Value(std::move(members)), record, names, errors)) return;
+    Json members = fields;
+    members["parameters"] = "";
+    if (!record_from_json(description, members, record, names, errors)) return;
     const definitions::RecordDescription* layout = parameters_layout(group, record);
     if (!layout) {
         errors.push_back("parameters: the type has no parameter fields; give the block's bytes in hexadecimal");
@@ -122,32 +121,30 @@ std::optional<std::uint32_t> tag_user_data(tag_code group, std::span<const std::
     return static_cast<std::uint32_t>(row->get_user_data(record.data()));
 }
 
-json::Value tag_data_to_document(tag_code group, std::span<const std::byte> data, const TagNames& names) {
-    json::Object document;
-    document.set("group", json::Value(code_to_json_text(group)));
+Json tag_data_to_document(tag_code group, std::span<const std::byte> data, const TagNames& names) {
+    Json document = {{"group", code_to_json_text(group)}};
     const definitions::RecordDescription* description = tag_record_description(group);
     if (!description || data.size() < description->size) {
-        document.set("data", json::Value(to_hex(data)));
-        return json::Value(std::move(document));
+        document["data"] = to_hex(data);
+        return document;
     }
     std::vector<std::byte> record(data.begin(), data.begin() + description->size);
     convert_tag_record(group, record, ByteOrder::host);
-    document.set("record", json::Value(description->name));
-    document.set("fields", record_fields_to_json(group, *description, record, names));
-    if (data.size() > description->size) document.set("trailing_data", json::Value(to_hex(data.subspan(description->size))));
-    return json::Value(std::move(document));
+    document["record"] = description->name;
+    document["fields"] = record_fields_to_json(group, *description, record, names);
+    if (data.size() > description->size) document["trailing_data"] = to_hex(data.subspan(description->size));
+    return document;
 }
 
-std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, const json::Value& value,
+std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, const Json& document,
                                                              const TagNames& names,
                                                              std::vector<std::string>& errors) {
-    if (!value.is_object()) {
-        errors.push_back(std::string("expected a tag document (an object), found ") + value.type_name());
+    if (!document.is_object()) {
+        errors.push_back(std::string("expected a tag document (an object), found ") + document.type_name());
         return std::nullopt;
     }
-    const json::Object& document = value.as_object();
     const std::size_t errors_before = errors.size();
-    if (!group_matches(group, document.find("group"))) {
+    if (!group_matches(group, find_member(document, "group"))) {
         errors.push_back("group: the document must name the group \"" + code_to_json_text(group) + "\"");
     }
     if (document.contains("data")) {
@@ -162,12 +159,12 @@ std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, con
         return std::nullopt;
     }
     only_members(document, {"group", "record", "fields", "trailing_data"}, errors);
-    const json::Value* record_name = document.find("record");
-    if (!record_name || !record_name->is_string() || record_name->as_string() != description->name) {
+    const Json* record_name = find_member(document, "record");
+    if (!record_name || !record_name->is_string() || record_name->get_ref<const std::string&>() != description->name) {
         errors.push_back(std::string("record: the document must name the record \"") + description->name + "\"");
     }
     std::vector<std::byte> data(description->size);
-    const json::Value* fields = document.find("fields");
+    const Json* fields = find_member(document, "fields");
     if (!fields) {
         errors.push_back("fields: missing");
     } else {

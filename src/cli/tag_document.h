@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/json_value.h"
 #include "cli/record_json.h"
 #include "core/tag_code.h"
 #include "definitions/field_description.h"
@@ -36,11 +35,11 @@ void convert_tag_record(tag_code group, std::span<std::byte> data, ByteOrder to)
 std::optional<std::uint32_t> tag_user_data(tag_code group, std::span<const std::byte> data);
 
 // data is in file order.
-json::Value tag_data_to_document(tag_code group, std::span<const std::byte> data, const TagNames& names);
+Json tag_data_to_document(tag_code group, std::span<const std::byte> data, const TagNames& names);
 
 // The data in file order; nothing, with the reasons in errors, when the
 // document does not fit the group.
-std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, const json::Value& document,
+std::optional<std::vector<std::byte>> tag_data_from_document(tag_code group, const Json& document,
                                                              const TagNames& names,
                                                              std::vector<std::string>& errors);
 

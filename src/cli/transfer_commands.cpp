@@ -57,7 +57,7 @@ int run_export(const ParsedCommand& command) {
         }
         write_output(output, data);
     } else {
-        const json::Value document = tag_data_to_document(tag_get_group(handle), data, DirectoryTagNames());
+        const Json document = tag_data_to_document(tag_get_group(handle), data, DirectoryTagNames());
         write_output(output, json::write_pretty(document) + "\n");
     }
     return 0;

@@ -41,10 +41,10 @@ TEST_F(CliTest, DiffNamesTheChangedFieldsOfTwoTags) {
 
     const cli::json::ReadResult json = cli::json::read(cli({"diff", "mons/Ogre", "mons/Troll", "--json"}).out);
     ASSERT_TRUE(json.value) << json.error;
-    const cli::json::Array& differences = json.value->as_object().find("differences")->as_array();
+    const cli::Json& differences = json.value->at("differences");
     ASSERT_EQ(differences.size(), 1u);
-    EXPECT_EQ(differences[0].as_object().find("where")->as_string(), "flags");
-    EXPECT_EQ(differences[0].as_object().find("first")->as_array().size(), 0u);
+    EXPECT_EQ(differences[0].at("where"), "flags");
+    EXPECT_EQ(differences[0].at("first").size(), 0u);
 
     // A raw file against a tag is read as a record of the tag's group.
     EXPECT_EQ(cli({"diff", "troll.bin", "mons/Troll"}).status, 0);

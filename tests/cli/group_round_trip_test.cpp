@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "cli/json_reader.h"
+#include "cli/json_writer.h"
 #include "cli/tag_document.h"
 #include "cli_runner.h"
 #include "definitions/group_registry.h"
@@ -50,10 +51,10 @@ std::vector<std::byte> arbitrary_bytes(const definitions::RecordDescription& des
     return bytes;
 }
 
-cli::json::Value parse(const std::string& text) {
+cli::Json parse(const std::string& text) {
     cli::json::ReadResult result = cli::json::read(text);
     EXPECT_TRUE(result.value) << result.error << "\n" << text;
-    return result.value.value_or(cli::json::Value());
+    return result.value.value_or(cli::Json());
 }
 
 class GroupRoundTrip : public CliTest, public ::testing::WithParamInterface<tag_code> {
@@ -87,22 +88,22 @@ TEST_P(GroupRoundTrip, NewListInfoExportImport) {
     create(group, "Round Trip");
     create(group, "Copy");
 
-    const cli::json::Value listed = parse(ok({"list", "--group", code, "--json"}));
+    const cli::Json listed = parse(ok({"list", "--group", code, "--json"}));
     ASSERT_TRUE(listed.is_array());
-    ASSERT_EQ(listed.as_array().size(), 2u);
-    EXPECT_EQ(listed.as_array()[0].as_object().find("name")->as_string(), "Copy");
-    EXPECT_EQ(listed.as_array()[1].as_object().find("file")->as_string(),
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].at("name"), "Copy");
+    EXPECT_EQ(listed[1].at("file"),
               std::string("local/") + tag_group_get_folder_name(group) + "/Round Trip");
 
-    const cli::json::Object info = parse(ok({"info", first, "--json"})).as_object();
-    EXPECT_EQ(info.find("version")->as_number().text, std::to_string(tag_group_get_version(group)));
-    EXPECT_EQ(info.find("destination")->as_number().text,
+    const cli::Json info = parse(ok({"info", first, "--json"}));
+    EXPECT_EQ(cli::json::number_text(info.at("version")), std::to_string(tag_group_get_version(group)));
+    EXPECT_EQ(cli::json::number_text(info.at("destination")),
               std::to_string(tag_group_get_definition(group)->default_destination));
-    EXPECT_EQ(info.find("file_type")->as_string(), "local");
+    EXPECT_EQ(info.at("file_type"), "local");
     const std::vector<std::byte> defaults = definitions::default_record_in_file_order(group);
     EXPECT_EQ(raw(first), defaults) << "new writes the default record in file order";
     if (const auto user_data = cli::tag_user_data(group, defaults)) {
-        EXPECT_EQ(info.find("user_data")->as_number().text, std::to_string(*user_data));
+        EXPECT_EQ(cli::json::number_text(info.at("user_data")), std::to_string(*user_data));
     }
 
     // The default record through JSON.

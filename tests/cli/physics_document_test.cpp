@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "cli/json_writer.h"
 #include "cli/tag_document.h"
 #include "core/byte_swap.h"
 #include "definitions/local_physics_definitions.h"
@@ -30,33 +31,27 @@ std::vector<std::byte> converging_tag() {
     return data;
 }
 
-const json::Object& parameters_of(const json::Value& document) {
-    return document.as_object().find("fields")->as_object().find("parameters")->as_object();
-}
+const Json& parameters_of(const Json& document) { return document["fields"]["parameters"]; }
 
 TEST(PhysicsDocument, ParametersAreTheFieldsOfTheStoredType) {
     const NoTagNames names;
     const std::vector<std::byte> data = converging_tag();
-    const json::Value document = tag_data_to_document(physics, data, names);
-    const json::Object& parameters = parameters_of(document);
-    EXPECT_EQ(parameters.find("flags")->as_array().at(0).as_string(), "Diverge");
-    EXPECT_EQ(parameters.find("initial_angular_velocity_lower")->as_number().text, "3");
-    EXPECT_EQ(parameters.find("initial_angular_velocity_delta")->as_number().text, "5");
-    EXPECT_EQ(parameters.find("minimum_phi")->as_number().text, "90");
-    EXPECT_EQ(parameters.find("phi_delta")->as_number().text, "45");
+    const Json document = tag_data_to_document(physics, data, names);
+    const Json& parameters = parameters_of(document);
+    EXPECT_EQ(parameters["flags"].at(0), "Diverge");
+    EXPECT_EQ(json::number_text(parameters["initial_angular_velocity_lower"]), "3");
+    EXPECT_EQ(json::number_text(parameters["initial_angular_velocity_delta"]), "5");
+    EXPECT_EQ(json::number_text(parameters["minimum_phi"]), "90");
+    EXPECT_EQ(json::number_text(parameters["phi_delta"]), "45");
 
     std::vector<std::string> errors;
     EXPECT_EQ(tag_data_from_document(physics, document, names, errors), data);
     EXPECT_TRUE(errors.empty()) << errors.front();
 
     // An edited field reaches its place in the block, big-endian.
-    json::Object edited_parameters = parameters;
-    edited_parameters.set("phi_delta", json::Value::integer(180));
-    json::Object fields = document.as_object().find("fields")->as_object();
-    fields.set("parameters", json::Value(std::move(edited_parameters)));
-    json::Object edited = document.as_object();
-    edited.set("fields", json::Value(std::move(fields)));
-    const std::optional<std::vector<std::byte>> back = tag_data_from_document(physics, json::Value(edited), names, errors);
+    Json edited = document;
+    edited["fields"]["parameters"]["phi_delta"] = 180;
+    const std::optional<std::vector<std::byte>> back = tag_data_from_document(physics, edited, names, errors);
     ASSERT_TRUE(back) << errors.front();
     EXPECT_EQ((*back)[14], std::byte{0x80});
     EXPECT_EQ((*back)[15], std::byte{0});
@@ -66,20 +61,17 @@ TEST(PhysicsDocument, UnknownTypeKeepsTheBlockAsBytes) {
     const NoTagNames names;
     std::vector<std::byte> data = converging_tag();
     data[1] = std::byte{7};
-    const json::Value document = tag_data_to_document(physics, data, names);
-    const json::Value* parameters = document.as_object().find("fields")->as_object().find("parameters");
-    ASSERT_TRUE(parameters->is_string());
-    EXPECT_EQ(parameters->as_string(), "0000000100030005400020");
+    const Json document = tag_data_to_document(physics, data, names);
+    const Json& parameters = parameters_of(document);
+    ASSERT_TRUE(parameters.is_string());
+    EXPECT_EQ(parameters, "0000000100030005400020");
     std::vector<std::string> errors;
     EXPECT_EQ(tag_data_from_document(physics, document, names, errors), data);
 
     // Fields given for a type without any are refused rather than guessed.
-    json::Object fields = document.as_object().find("fields")->as_object();
-    fields.set("parameters", tag_data_to_document(physics, converging_tag(), names).as_object().find("fields")
-                                 ->as_object().find("parameters")->as_object());
-    json::Object edited = document.as_object();
-    edited.set("fields", json::Value(std::move(fields)));
-    EXPECT_FALSE(tag_data_from_document(physics, json::Value(edited), names, errors));
+    Json edited = document;
+    edited["fields"]["parameters"] = parameters_of(tag_data_to_document(physics, converging_tag(), names));
+    EXPECT_FALSE(tag_data_from_document(physics, edited, names, errors));
     EXPECT_FALSE(errors.empty());
 }
 

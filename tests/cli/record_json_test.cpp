@@ -56,7 +56,7 @@ TEST(RecordJson, EveryRecordGivesBackItsBytes) {
                 count = static_cast<std::int16_t>((count & 0x7FFF) % (field.count_capacity + 1));
                 std::memcpy(record.data() + field.offset, &count, sizeof count);
             }
-            const json::Value fields = record_to_json(*description, record, names);
+            const Json fields = record_to_json(*description, record, names);
             std::vector<std::byte> back(description->size, std::byte{0x5A});
             std::vector<std::string> errors;
             ASSERT_TRUE(record_from_json(*description, fields, back, names, errors))
@@ -77,28 +77,27 @@ TEST(RecordJson, NamesWhereTheTablesHaveThem) {
     put("flags", static_cast<std::uint32_t>(definitions::monster_flag_names[0].value) | 0x80000000u);
     put("collection", make_tag("ogre"));
     put("burned_projectile_group", make_tag("none"));
-    const json::Value json = record_to_json(monster, record, OneTagNames());
-    const json::Object& fields = json.as_object();
-    EXPECT_EQ(json::write_compact(*fields.find("size")), "\"Giant\"");
-    EXPECT_EQ(json::write_compact(*fields.find("class")), "77");
-    EXPECT_EQ(json::write_compact(*fields.find("flags")),
+    const Json fields = record_to_json(monster, record, OneTagNames());
+    EXPECT_EQ(json::write_compact(fields["size"]), "\"Giant\"");
+    EXPECT_EQ(json::write_compact(fields["class"]), "77");
+    EXPECT_EQ(json::write_compact(fields["flags"]),
               "[\"" + std::string(definitions::monster_flag_names[0].name) + "\", 2147483648]");
-    EXPECT_EQ(json::write_compact(*fields.find("collection")), "\"Ogre\"");
-    EXPECT_EQ(json::write_compact(*fields.find("burned_projectile_group")), "{\"code\": \"none\"}");
+    EXPECT_EQ(json::write_compact(fields["collection"]), "\"Ogre\"");
+    EXPECT_EQ(json::write_compact(fields["burned_projectile_group"]), "{\"code\": \"none\"}");
 }
 
 TEST(RecordJson, ImportNamesEveryBadField) {
     const definitions::RecordDescription& monster = definitions::monster_definition_description;
     std::vector<std::byte> record(monster.size);
-    json::Object fields = record_to_json(monster, record, NoTagNames()).as_object();
-    fields.set("size", json::Value("Enormous"));
-    fields.set("pathfinding_radius", json::Value(json::Number{"64.5"}));  // 33024 does not fit 16 bits
-    fields.set("collection", json::Value("Nobody"));
-    fields.set("allied_kill_bonus", json::Value(json::Number{"1.5"}));
-    fields.set("terrain_costs", json::Value(json::Array{}));
-    fields.set("extra", json::Value(nullptr));
+    Json fields = record_to_json(monster, record, NoTagNames());
+    fields["size"] = "Enormous";
+    fields["pathfinding_radius"] = 64.5;  // 33024 does not fit 16 bits
+    fields["collection"] = "Nobody";
+    fields["allied_kill_bonus"] = 1.5;
+    fields["terrain_costs"] = Json::array();
+    fields["extra"] = nullptr;
     std::vector<std::string> errors;
-    EXPECT_FALSE(record_from_json(monster, json::Value(std::move(fields)), record, NoTagNames(), errors));
+    EXPECT_FALSE(record_from_json(monster, fields, record, NoTagNames(), errors));
     const std::vector<std::string> expected = {
         "extra: no such field in monster_definition",
         "collection: no tag named \"Nobody\" in collections",
@@ -118,23 +117,23 @@ TEST(RecordJson, ImportNamesEveryBadField) {
 // must give back the same bytes.
 std::string exported_field(const definitions::RecordDescription& description,
                            const std::vector<std::byte>& record, std::string_view name) {
-    const json::Value fields = record_to_json(description, record, NoTagNames());
+    const Json fields = record_to_json(description, record, NoTagNames());
     std::vector<std::byte> back(description.size);
     std::vector<std::string> errors;
     EXPECT_TRUE(record_from_json(description, fields, back, NoTagNames(), errors)) << errors.front();
     EXPECT_EQ(back, record);
-    return json::write_compact(*fields.as_object().find(name));
+    return json::write_compact(*find_member(fields, name));
 }
 
 // Imports the record's own JSON with one field replaced; the first error, or
 // "stored N" with the field's 16-bit word.
 std::string imported_word(const definitions::RecordDescription& description, std::string_view name,
-                          json::Value value) {
+                          Json value) {
     std::vector<std::byte> record(description.size);
-    json::Object fields = record_to_json(description, record, NoTagNames()).as_object();
-    fields.set(std::string(name), std::move(value));
+    Json fields = record_to_json(description, record, NoTagNames());
+    fields[std::string(name)] = std::move(value);
     std::vector<std::string> errors;
-    if (!record_from_json(description, json::Value(std::move(fields)), record, NoTagNames(), errors)) {
+    if (!record_from_json(description, fields, record, NoTagNames(), errors)) {
         return errors.front();
     }
     std::uint16_t word;
@@ -160,10 +159,10 @@ TEST(RecordJson, RepeatedAndCaseVariantNamesEachLeadToTheirOwnValue) {
         std::memcpy(scenery_record.data() + scoring, &stored, sizeof stored);
         EXPECT_EQ(exported_field(scenery, scenery_record, "netgame_scoring_type"), name);
     }
-    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", json::Value("None")), "stored 13");
-    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", json::Value("body count")), "stored 0")
+    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", Json("None")), "stored 13");
+    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", Json("body count")), "stored 0")
         << "case is ignored where only one name fits";
-    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", json::Value("none"))
+    EXPECT_EQ(imported_word(scenery, "netgame_scoring_type", Json("none"))
                   .find("netgame_scoring_type: \"none\" is not one of"),
               0u)
         << "\"none\" could be either";
@@ -176,8 +175,8 @@ TEST(RecordJson, HealingFractionIsTheLowByteWithTheHighByteKeptApart) {
     std::memcpy(record.data() + field_named(monster, "healing_fraction").offset, &word, sizeof word);
     EXPECT_EQ(exported_field(monster, record, "healing_fraction"), "0.137");
     EXPECT_EQ(exported_field(monster, record, "healing_fraction_high_byte"), "1");
-    EXPECT_EQ(imported_word(monster, "healing_fraction", json::Value(json::Number{"0.5"})), "stored 128");
-    EXPECT_EQ(imported_word(monster, "healing_fraction", json::Value(json::Number{"1.2"})),
+    EXPECT_EQ(imported_word(monster, "healing_fraction", Json(0.5)), "stored 128");
+    EXPECT_EQ(imported_word(monster, "healing_fraction", Json(1.2)),
               "healing_fraction: 1.2 is out of range (0 to 1)");
 }
 
@@ -196,10 +195,10 @@ TEST(RecordJson, ElementCountsStayWithinTheirArrays) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
-        EXPECT_EQ(imported_word(c.description, c.field, json::Value::integer(c.capacity)),
+        EXPECT_EQ(imported_word(c.description, c.field, Json(c.capacity)),
                   "stored " + std::to_string(c.capacity));
         for (const std::int64_t beyond : {c.capacity + 1, std::int64_t{-3}}) {
-            EXPECT_EQ(imported_word(c.description, c.field, json::Value::integer(beyond)),
+            EXPECT_EQ(imported_word(c.description, c.field, Json(beyond)),
                       std::string(c.field) + ": " + std::to_string(beyond) + " is out of range (0 to " +
                           std::to_string(c.capacity) + ")");
         }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/json_reader.h"
+#include "cli/json_writer.h"
 #include "cli_runner.h"
 
 namespace cli_test {
@@ -32,11 +33,11 @@ protected:
               " sine 440 vol 0.8 2>&1");
         return name;
     }
-    const cli::json::Object& permutation(const cli::json::Value& info, std::size_t index) const {
-        return info.as_object().find("permutations")->as_array().at(index).as_object();
+    const cli::Json& permutation(const cli::Json& info, std::size_t index) const {
+        return info.at("permutations").at(index);
     }
-    static std::int64_t number(const cli::json::Object& object, const char* key) {
-        return std::stoll(object.find(key)->as_number().text);
+    static std::int64_t number(const cli::Json& object, const char* key) {
+        return std::stoll(cli::json::number_text(object.at(key)));
     }
 };
 
@@ -58,8 +59,8 @@ TEST_F(SoundCommands, ImportCreatesTheTagAndAppendsPermutations) {
         {"bell", 1, 48000, 64, 34},
     };
     for (std::size_t index = 0; index < 3; ++index) {
-        const cli::json::Object& entry = permutation(*info.value, index);
-        EXPECT_EQ(entry.find("name")->as_string(), expected[index].name);
+        const cli::Json& entry = permutation(*info.value, index);
+        EXPECT_EQ(entry.at("name"), expected[index].name);
         EXPECT_EQ(number(entry, "channels"), expected[index].channels) << index;
         EXPECT_EQ(number(entry, "rate"), expected[index].rate) << index;
         EXPECT_EQ(number(entry, "frames"), expected[index].frames) << index;
