@@ -1,11 +1,13 @@
 // Random bytes as the data of a sound tag: read as the form and the tool read
-// it, every permutation decoded, and what was read saved again, which must read
-// back to the same bytes.
+// it, every permutation decoded (the form's two ways of playing it must give the
+// same samples), and what was read saved again, which must read back to the same
+// bytes.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
+#include "media/sound_playback.h"
 #include "media/sound_tag.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -18,6 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const sound_tag_permutation& permutation : read.sound->permutations) {
         const auto samples = decode_sound_permutation(permutation);
         if (samples && samples->size() > permutation.data.size() / 34 * 64) __builtin_trap();
+        const auto direct = sound_playback_of(permutation, sound_playback_decoding::direct);
+        const auto converted = sound_playback_of(permutation, sound_playback_decoding::conversion);
+        if (direct.has_value() != converted.has_value()) __builtin_trap();
+        if (direct && (direct->samples != converted->samples || direct->channels != converted->channels ||
+                       direct->sample_rate != converted->sample_rate))
+            __builtin_trap();
     }
     const auto written = write_sound_tag(*read.sound);
     if (!written || written->size() > size) __builtin_trap();

@@ -20,7 +20,7 @@ std::vector<std::int16_t> converted_samples(const sound_tag_permutation& permuta
     const definitions::sampled_sound_header& header = permutation.header;
     // The intermediate sound holds its block headers in host order.
     auto* blocks = static_cast<std::byte*>(allocate_memory(permutation.data.size()));
-    std::memcpy(blocks, permutation.data.data(), permutation.data.size());
+    if (!permutation.data.empty()) std::memcpy(blocks, permutation.data.data(), permutation.data.size());
     for (std::size_t at = 0; at + sizeof(definitions::sound_block) <= permutation.data.size();
          at += sizeof(definitions::sound_block)) {
         const auto stored = std::uint16_t(std::to_integer<unsigned>(blocks[at]) << 8 | std::to_integer<unsigned>(blocks[at + 1]));

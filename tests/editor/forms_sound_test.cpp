@@ -420,6 +420,7 @@ TEST_F(SoundPlayTest, TheWaveformShowsTheSelectedPermutation) {
     EXPECT_GT(loudest->high, 16000);
     list(*dialog)->setCurrentRow(1);
     EXPECT_EQ(waveform->columns().size(), 2u);
+    check_picture(*dialog, QStringLiteral("soun_permutation"));
     click(*dialog, sf::delete_id);
     EXPECT_TRUE(waveform->columns().empty()) << "no selection";
     dialog->reject();

@@ -127,8 +127,12 @@ TEST(SoundPlayback, OnlyCompressedSixteenBitMonoOrStereoPlays) {
         {"three channels", [](sound_tag_permutation& p) { p.header.channels = 3; }},
         {"data shorter than its header says", [](sound_tag_permutation& p) { p.data.pop_back(); }},
     };
+    const sound_tag_permutation empty = compressed(2, 22050, {});
     for (const sound_playback_decoding decoding : both_decodings) {
         EXPECT_TRUE(sound_playback_of(playable, decoding)) << name_of(decoding);
+        const std::optional<sound_playback> silent = sound_playback_of(empty, decoding);
+        ASSERT_TRUE(silent) << "no blocks: no samples, " << name_of(decoding);
+        EXPECT_TRUE(silent->samples.empty()) << name_of(decoding);
         for (const Case& spoiled : cases) {
             sound_tag_permutation permutation = playable;
             spoiled.spoil(permutation);

@@ -212,9 +212,11 @@ void CSoundDlg::rename(const QString& name) {
     }
     char (&stored)[definitions::sound_permutation_name_capacity] =
         sound_.permutations[static_cast<size_t>(selected)].permutation.name;
+    // The text and its terminating zero; the bytes after it stay as they were.
     const std::string game = display_text_to_game(text_to_windows_1252(name));
-    std::memset(stored, 0, sizeof stored);
-    std::memcpy(stored, game.data(), std::min(game.size(), sizeof stored - 1));
+    const size_t length = std::min(game.size(), sizeof stored - 1);
+    std::memcpy(stored, game.data(), length);
+    stored[length] = '\0';
     permutations_changed_ = true;
 }
 
