@@ -1,7 +1,8 @@
 #pragma once
 
 // The command line: global options, then a command and its own options and
-// arguments. Each command declares what it takes, which also gives its --help.
+// arguments. Each command declares what it takes; CLI11 parses the line by
+// those declarations and gives every command its --help.
 
 #include <map>
 #include <optional>
@@ -23,7 +24,7 @@ struct ParsedCommand;
 struct CommandDefinition {
     std::string_view name;
     std::string_view arguments;  // the synopsis after the name, such as "G/NAME FILE"
-    std::string_view summary;
+    std::string_view summary;    // one paragraph, laid out by the help
     std::span<const OptionSpec> options;
     int minimum_arguments = 0;
     int maximum_arguments = 0;  // -1: no limit
@@ -42,18 +43,17 @@ struct ParsedCommand {
 };
 
 struct CommandLine {
-    std::string working_folder;  // from -C; empty: the current folder
-    bool help = false;           // --help before any command, or on the command
-    bool version = false;        // --version before any command
+    std::string working_folder;       // from -C; empty: the current folder
+    std::optional<std::string> help;  // the text --help asked for, the tool's or the command's
+    bool version = false;             // --version before any command
     std::optional<ParsedCommand> command;
 };
 
-// Throws CommandError (usage status) for an unknown command or option, a
-// missing option value, or a wrong number of arguments. --help and --version stop
+// Throws CommandError (usage status, with a one-line reason) for a missing or
+// unknown command, an unknown option, a missing option value, options that
+// exclude each other, or a wrong number of arguments. --help and --version stop
 // checking.
-CommandLine parse_command_line(std::span<const std::string> arguments, std::span<const CommandDefinition> commands);
-
-std::string command_usage(const CommandDefinition& command);
-std::string program_usage(std::span<const CommandDefinition> commands);
+CommandLine parse_command_line(std::span<const std::string> arguments,
+                               std::span<const CommandDefinition> commands);
 
 }  // namespace cli

@@ -231,8 +231,8 @@ constexpr OptionSpec build_plugin_options[] = {
 constinit const CommandDefinition build_plugin_command{
     .name = "build-plugin",
     .arguments = "NAME [--url URL] [--flags N] [--force] [--with-references] G/NAME...",
-    .summary = "Write the plugin plugins/NAME from the given local tags, as the editor's plugin builder does:\n"
-               "the plugin icon tag is added when there is one; saved games, preferences and recordings are\n"
+    .summary = "Write the plugin plugins/NAME from the given local tags, as the editor's plugin builder does: "
+               "the plugin icon tag is added when there is one; saved games, preferences and recordings are "
                "never packaged.",
     .options = build_plugin_options,
     .minimum_arguments = 2,
@@ -243,8 +243,8 @@ constinit const CommandDefinition build_plugin_command{
 constinit const CommandDefinition rebuild_foundation_command{
     .name = "rebuild-foundation",
     .arguments = "[--force]",
-    .summary = "Rewrite the five foundation files in tags from the local tags, each tag going into the file\n"
-               "its destination names. Every file is replaced only once it is complete. Refused, unless\n"
+    .summary = "Rewrite the five foundation files in tags from the local tags, each tag going into the file "
+               "its destination names. Every file is replaced only once it is complete. Refused, unless "
                "--force, when a tag that only the foundation files hold would be lost.",
     .options = rebuild_foundation_options,
     .minimum_arguments = 0,

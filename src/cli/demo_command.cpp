@@ -133,9 +133,9 @@ int run_demo(const ParsedCommand& command) {
 constinit const CommandDefinition demo_command{
     .name = "demo",
     .arguments = "DIR",
-    .summary = "Create a demo working folder DIR (new or empty): tags Alpha, Beta and Gamma of every group with\n"
-               "a default record, a collection with bitmaps, sequences and hue changes that their collection\n"
-               "references name, and the foundation file \"small install\" holding the Alpha and Beta tags:\n"
+    .summary = "Create a demo working folder DIR (new or empty): tags Alpha, Beta and Gamma of every group with "
+               "a default record, a collection with bitmaps, sequences and hue changes that their collection "
+               "references name, and the foundation file \"small install\" holding the Alpha and Beta tags: "
                "local Alpha tags hide theirs, the Beta tags come from it.",
     .options = {},
     .minimum_arguments = 1,

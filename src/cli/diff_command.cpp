@@ -236,8 +236,8 @@ constexpr OptionSpec diff_options[] = {
 constinit const CommandDefinition diff_command{
     .name = "diff",
     .arguments = "A B [--json] [--group G]",
-    .summary = "Compare two tags field by field (each G/NAME, or a file of raw data as export --raw writes),\n"
-               "or two monolithic files (tags added, removed and changed). Exit status 0 when they are the\n"
+    .summary = "Compare two tags field by field (each G/NAME, or a file of raw data as export --raw writes), "
+               "or two monolithic files (tags added, removed and changed). Exit status 0 when they are the "
                "same, 1 when they differ, 2 on trouble.",
     .options = diff_options,
     .minimum_arguments = 2,

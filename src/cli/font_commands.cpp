@@ -117,7 +117,7 @@ constexpr OptionSpec import_font_options[] = {
 constinit const CommandDefinition import_font_command{
     .name = "import-font",
     .arguments = "FAMILY NAME [--size N] [--bold] [--italic] [--underline] [--strikeout] [--antialiased] [--all-caps] | --list",
-    .summary = "Create a font tag from a font of the system, as the editor's New for fonts: every character of\n"
+    .summary = "Create a font tag from a font of the system, as the editor's New for fonts: every character of "
                "the game's character set drawn in FAMILY at the size and with the options given.",
     .options = import_font_options,
     .minimum_arguments = 0,

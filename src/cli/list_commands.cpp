@@ -149,7 +149,7 @@ constexpr OptionSpec info_options[] = {{"--json", "", "print a JSON object"}};
 constinit const CommandDefinition list_command{
     .name = "list",
     .arguments = "[--group G] [--json]",
-    .summary = "List the visible tags: group, subgroup, name, size, version, destination, file type and the\n"
+    .summary = "List the visible tags: group, subgroup, name, size, version, destination, file type and the "
                "file that holds each (local tags hide tags of monolithic files).",
     .options = list_options,
     .minimum_arguments = 0,
@@ -160,7 +160,7 @@ constinit const CommandDefinition list_command{
 constinit const CommandDefinition info_command{
     .name = "info",
     .arguments = "G/NAME [--json]",
-    .summary = "Show one tag's header; for a sound, also its permutations (name, channels, rate, duration,\n"
+    .summary = "Show one tag's header; for a sound, also its permutations (name, channels, rate, duration, "
                "data size, skip fraction).",
     .options = info_options,
     .minimum_arguments = 1,

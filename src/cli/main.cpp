@@ -38,8 +38,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (line.help) {
-            const std::string usage = line.command ? command_usage(*line.command->definition) : program_usage(commands);
-            std::fputs(usage.c_str(), stdout);
+            std::fputs(line.help->c_str(), stdout);
             return 0;
         }
         enter_working_folder(line.working_folder);

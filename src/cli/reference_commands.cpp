@@ -129,8 +129,8 @@ constinit const CommandDefinition refs_command{
 constinit const CommandDefinition check_command{
     .name = "check",
     .arguments = "[--group G] [--json]",
-    .summary = "List the broken references of the visible tags, one line each: references to tags that are\n"
-               "not there, sequence indexes beyond their collection, counts beyond their capacity and tags\n"
+    .summary = "List the broken references of the visible tags, one line each: references to tags that are "
+               "not there, sequence indexes beyond their collection, counts beyond their capacity and tags "
                "shorter than their record. Exits with 1 when there is any.",
     .options = check_options,
     .minimum_arguments = 0,

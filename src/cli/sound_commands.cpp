@@ -197,9 +197,9 @@ Json sound_permutations_json(tag_handle handle) {
 constinit const CommandDefinition import_sound_command{
     .name = "import-sound",
     .arguments = "soun/NAME FILE.wav...",
-    .summary = "Append one permutation to a sound for each 16-bit PCM WAVE file (one or two channels), as the\n"
-               "sound form's Add does: named after the file, compressed into blocks. The tag is made from the\n"
-               "group's default record when it does not exist. At most 5 permutations; on any error nothing\n"
+    .summary = "Append one permutation to a sound for each 16-bit PCM WAVE file (one or two channels), as the "
+               "sound form's Add does: named after the file, compressed into blocks. The tag is made from the "
+               "group's default record when it does not exist. At most 5 permutations; on any error nothing "
                "is written.",
     .options = {},
     .minimum_arguments = 2,

@@ -70,8 +70,8 @@ constexpr OptionSpec new_options[] = {{"--force", "", "replace a tag of the same
 constinit const CommandDefinition new_command{
     .name = "new",
     .arguments = "G NAME [--force]",
-    .summary = "Create a tag from its group's default record, as the editor's New command: the group's current\n"
-               "version, its default destination and the user data of the default record. Groups without a\n"
+    .summary = "Create a tag from its group's default record, as the editor's New command: the group's current "
+               "version, its default destination and the user data of the default record. Groups without a "
                "default record get an empty tag.",
     .options = new_options,
     .minimum_arguments = 2,

@@ -59,7 +59,7 @@ int run_strings(const ParsedCommand& command) {
 constinit const CommandDefinition dump_text_command{
     .name = "dump-text",
     .arguments = "G",
-    .summary = "Write \"<folder name>.txt\" in the working folder as the editor's Dump text for group does:\n"
+    .summary = "Write \"<folder name>.txt\" in the working folder as the editor's Dump text for group does: "
                "one line per tag of the group, its name, a tab and its subgroup code, ended by CR LF.",
     .options = {},
     .minimum_arguments = 1,
@@ -70,7 +70,7 @@ constinit const CommandDefinition dump_text_command{
 constinit const CommandDefinition strings_command{
     .name = "strings",
     .arguments = "G/NAME",
-    .summary = "The numbered strings of a string list, template, text or dialog string list as the game\n"
+    .summary = "The numbered strings of a string list, template, text or dialog string list as the game "
                "reads them: one line each, its number, a tab and the string as UTF-8.",
     .options = {},
     .minimum_arguments = 1,

@@ -140,7 +140,7 @@ constexpr OptionSpec import_options[] = {
     {"--json", "", "FILE is a JSON document as export writes (the default)"},
     {"--raw", "", "FILE holds the data bytes as stored (file order)"},
     {"--force", "", "with --raw: import data shorter than the group's record"},
-    {"--text", "", "FILE is UTF-8 text for a string list, template or text; a character the game cannot\n"
+    {"--text", "", "FILE is UTF-8 text for a string list, template or text; a character the game cannot "
                    "show is refused with its place"},
 };
 constexpr std::string_view format_options[] = {"--json", "--raw", "--text"};
@@ -150,7 +150,7 @@ constexpr std::string_view format_options[] = {"--json", "--raw", "--text"};
 constinit const CommandDefinition export_command{
     .name = "export",
     .arguments = "G/NAME [--raw | --json | --text] [-o FILE]",
-    .summary = "Write a tag's data: its fields decoded as JSON through the group's field description, the\n"
+    .summary = "Write a tag's data: its fields decoded as JSON through the group's field description, the "
                "raw bytes, or the text of a text tag. Import reads each back into exactly the same bytes.",
     .options = export_options,
     .minimum_arguments = 1,
@@ -162,8 +162,8 @@ constinit const CommandDefinition export_command{
 constinit const CommandDefinition import_command{
     .name = "import",
     .arguments = "G/NAME FILE [--raw | --json | --text] [--force]",
-    .summary = "Replace a tag's data in one step from FILE ('-': standard input). A tag of a monolithic file\n"
-               "becomes a local tag. JSON is checked field by field; on any error nothing is written. Raw\n"
+    .summary = "Replace a tag's data in one step from FILE ('-': standard input). A tag of a monolithic file "
+               "becomes a local tag. JSON is checked field by field; on any error nothing is written. Raw "
                "data shorter than the group's record is refused unless --force.",
     .options = import_options,
     .minimum_arguments = 2,

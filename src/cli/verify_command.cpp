@@ -76,8 +76,8 @@ int run_verify(const ParsedCommand& command) {
 constinit const CommandDefinition verify_command{
     .name = "verify",
     .arguments = "[FILE...]",
-    .summary = "Check monolithic files: the header, every tag header, and the data and header checksums, both\n"
-               "recomputed. Without FILE, the foundation files and the plugins folder. Prints one line per\n"
+    .summary = "Check monolithic files: the header, every tag header, and the data and header checksums, both "
+               "recomputed. Without FILE, the foundation files and the plugins folder. Prints one line per "
                "problem and exits with 1 when there is any.",
     .options = {},
     .minimum_arguments = 0,

@@ -1,0 +1,80 @@
+// The command line as users meet it: a wrong one exits with 2 and one line
+// saying why, and the help describes the tool and every command whole.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "cli_runner.h"
+
+namespace cli_test {
+namespace {
+
+constexpr const char* commands[] = {
+    "list",        "info",         "new",
+    "export",      "import",       "delete",
+    "diff",        "build-plugin", "rebuild-foundation",
+    "verify",      "refs",         "check",
+    "dump-text",   "strings",      "export-bitmap",
+    "demo",        "import-sound", "export-sound",
+    "import-font",
+};
+
+// The words of text, whatever the line breaks between them.
+std::string words_of(const std::string& text) {
+    std::istringstream stream(text);
+    std::string word, words;
+    while (stream >> word) words += (words.empty() ? "" : " ") + word;
+    return words;
+}
+
+TEST_F(CliTest, AWrongCommandLineExitsWithTwoAndOneLineSayingWhy) {
+    const std::vector<std::vector<std::string>> lines = {
+        {},
+        {"frobnicate"},
+        {"info"},
+        {"list", "extra"},
+        {"list", "--bogus"},
+        {"list", "--group"},
+        {"list", "--json=yes"},
+        {"export", "mons/x", "--raw", "--json"},
+        {"-C"},
+        {"--bogus", "list"},
+    };
+    for (const std::vector<std::string>& line : lines) {
+        const CliRun run = cli(line);
+        std::string shown;
+        for (const std::string& word : line) shown += word + " ";
+        EXPECT_EQ(run.status, 2) << shown;
+        EXPECT_EQ(run.out, "") << shown;
+        EXPECT_TRUE(run.err.starts_with("tessary-cli: ")) << shown << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << shown << run.err;
+    }
+    EXPECT_TRUE(cli({}).err.find("tessary-cli --help") != std::string::npos);
+    EXPECT_TRUE(cli({"frobnicate"}).err.find("unknown command 'frobnicate'") != std::string::npos);
+}
+
+TEST_F(CliTest, HelpDescribesEveryCommandWhole) {
+    const std::string overview = ok({"--help"});
+    EXPECT_EQ(ok({"-h"}), overview);
+    EXPECT_TRUE(overview.starts_with("usage: tessary-cli [-C DIR] COMMAND [ARGUMENTS]\n")) << overview;
+    EXPECT_NE(overview.find("\noptions:\n"), std::string::npos) << overview;
+    const std::string listed = words_of(overview.substr(overview.find("\ncommands:\n")));
+    for (const char* command : commands) {
+        const std::string help = ok({command, "--help"});
+        EXPECT_NE(help.find("\noptions:\n"), std::string::npos) << command << "\n" << help;
+        EXPECT_NE(help.find("--help"), std::string::npos) << command;
+        // The paragraph between the usage line and the options, in the list beside the name, and ending its
+        // sentence.
+        const std::size_t start = help.find("\n\n") + 2;
+        const std::string description = words_of(help.substr(start, help.find("\noptions:\n") - start));
+        EXPECT_TRUE(description.ends_with(".")) << command << ": " << description;
+        EXPECT_NE(listed.find(std::string(command) + " " + description), std::string::npos) << command;
+    }
+    EXPECT_EQ(ok({"info", "mons/x", "--help"}), ok({"info", "--help"}))
+        << "help wins over the rest of the line";
+}
+
+}  // namespace
+}  // namespace cli_test
