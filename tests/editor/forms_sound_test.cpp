@@ -2,10 +2,12 @@
 // the permutations (Add from WAVE files, Duplicate, Delete, rename, skip fraction),
 // Play through the recording audio output, and what OK and Cancel write.
 
+#include "disk_audio.h"
 #include "form_driving.h"
 
 #include "definitions/sound_definitions.h"
 #include "editor/forms/sound_form.h"
+#include "editor/platform/sdl_audio_output.h"
 #include "editor/toolkit/waveform_strip.h"
 #include "media/sound_import.h"
 #include "media/sound_tag.h"
@@ -423,6 +425,28 @@ TEST_F(SoundPlayTest, TheWaveformShowsTheSelectedPermutation) {
     check_picture(*dialog, QStringLiteral("soun_permutation"));
     click(*dialog, sf::delete_id);
     EXPECT_TRUE(waveform->columns().empty()) << "no selection";
+    dialog->reject();
+}
+
+// Through a real device (SDL's disk driver): what the form plays is what the
+// decoder gives, stereo interleaved.
+TEST_F(SoundPlayTest, PlayOnTheDeviceSoundsTheDecodedSamples) {
+    DiskAudio device;
+    platform::SdlAudioOutput output;
+    platform::Services through_device = platform::services();
+    through_device.audio_output = &output;
+    const platform::ServicesOverride installed(through_device);
+    sound_tag sound = new_sound_tag();
+    ASSERT_TRUE(import_sound_permutation_file(sound, stereo_wave("stereo.wav", "3000s")).succeeded);
+    const auto dialog = open(sounds, create("tone", sound));
+    list(*dialog)->setCurrentRow(0);
+    const std::vector<std::int16_t> decoded = decode_sound_permutation(sound.permutations[0]).value();
+    for (const bool shift : {false, true}) {
+        SCOPED_TRACE(shift);
+        services.set_shift_held(shift);
+        click(*dialog, sf::play_id);
+        EXPECT_EQ(device.sounded(decoded.size()), without_silence_around(decoded));
+    }
     dialog->reject();
 }
 
