@@ -2,8 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <ranges>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "cli/command_error.h"
 
@@ -177,8 +181,10 @@ CommandLine parse_command_line(std::span<const std::string> arguments,
     program.add_option("-C", line.working_folder, "the working folder (default: the current folder)")
         ->type_name("DIR")
         ->group("options");
-    const CLI::Option* version =
-        program.add_flag("--version")->disable_flag_override()->description("print the version")->group("options");
+    const CLI::Option* version = program.add_flag("--version")
+                                     ->disable_flag_override()
+                                     ->description("print the version")
+                                     ->group("options");
     std::vector<CommandOptions> parsed(commands.size());
     for (std::size_t index = 0; index < commands.size(); ++index)
         add_command(program, commands[index], parsed[index]);
@@ -186,8 +192,11 @@ CommandLine parse_command_line(std::span<const std::string> arguments,
     // Set last: commands would take it over.
     program.footer(std::string(program_footer));
 
-    // CLI11 takes the words last first.
-    std::vector<std::string> words(arguments.rbegin(), arguments.rend());
+    // Words after "--" are arguments of the command whatever they look like;
+    // CLI11 would hand them back to the tool once the command's first argument
+    // is there. It takes the words before last first.
+    const auto arguments_only = std::ranges::find(arguments, "--");
+    std::vector<std::string> words(std::make_reverse_iterator(arguments_only), arguments.rend());
     try {
         program.parse(words);
     } catch (const CLI::CallForHelp&) {
@@ -206,6 +215,8 @@ CommandLine parse_command_line(std::span<const std::string> arguments,
     ParsedCommand command;
     command.definition = chosen->definition;
     command.arguments = chosen->arguments;
+    if (arguments_only != arguments.end())
+        command.arguments.insert(command.arguments.end(), arguments_only + 1, arguments.end());
     for (const auto& [name, option] : chosen->options) {
         if (option->count() == 0) continue;
         command.options[std::string(name)] = option->get_expected_max() == 0 ? "" : option->results().back();

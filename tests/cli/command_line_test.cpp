@@ -76,5 +76,14 @@ TEST_F(CliTest, HelpDescribesEveryCommandWhole) {
         << "help wins over the rest of the line";
 }
 
+TEST_F(CliTest, ArgumentsAfterTwoDashesAreTakenAsTheyAre) {
+    ok({"demo", "work"});
+    EXPECT_EQ(cli({"-C", "work", "new", "mons", "-dash"}).status, 2);
+    ok({"-C", "work", "new", "mons", "--", "-dash"});
+    EXPECT_NE(ok({"-C", "work", "info", "--", "mons/-dash"}).find("name:        -dash"), std::string::npos);
+    ok({"-C", "work", "build-plugin", "Dashes", "--flags", "-1", "--", "mons/-dash", "mons/Alpha"});
+    EXPECT_NE(ok({"-C", "work", "list", "--group", "mons"}).find("-dash"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace cli_test
