@@ -11,6 +11,7 @@
 #include "editor/toolkit/waveform_strip.h"
 #include "media/sound_import.h"
 #include "media/sound_tag.h"
+#include "support/sound_permutation.h"
 #include "tag_files/tag_directory.h"
 
 #include <QComboBox>
@@ -35,18 +36,7 @@ constexpr tag_code string_lists_group = make_tag("stli");
 
 // A permutation of `blocks` blocks of one channel, every data byte `marker`.
 sound_tag_permutation permutation_of(const char* name, int32_t blocks, uint8_t marker, uint16_t skip = 0) {
-    sound_tag_permutation permutation;
-    std::strcpy(permutation.permutation.name, name);
-    permutation.permutation.skip_fraction = skip;
-    definitions::sampled_sound_header& header = permutation.header;
-    header.flags = definitions::sampled_sound_compressed;
-    header.bits_per_sample = 16;
-    header.sample_size_shift = 1;
-    header.channels = 1;
-    header.sample_rate = 22050u << 16;
-    header.count = blocks;
-    permutation.data.assign(static_cast<size_t>(blocks) * 34, std::byte(marker));
-    return permutation;
+    return test_support::marked_permutation(name, blocks, marker, skip, 22050);
 }
 
 class SoundFormTest : public DrivenFormTest {

@@ -6,6 +6,7 @@
 
 #include "core/error_manager.h"
 #include "support/open_tag_files.h"
+#include "support/sound_permutation.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_editing.h"
 #include "tag_files/tag_groups.h"
@@ -28,18 +29,7 @@ void put_big_endian(std::vector<std::byte>& bytes, std::size_t offset, std::int6
 
 // A compressed mono permutation of that many blocks, its data bytes all marker.
 sound_tag_permutation permutation_of(const char* name, std::int32_t blocks, std::uint8_t marker) {
-    sound_tag_permutation permutation;
-    std::strcpy(permutation.permutation.name, name);
-    permutation.permutation.skip_fraction = 0x4000;
-    sampled_sound_header& header = permutation.header;
-    header.flags = definitions::sampled_sound_compressed;
-    header.bits_per_sample = 16;
-    header.sample_size_shift = 1;
-    header.channels = 1;
-    header.sample_rate = 44100u << 16;
-    header.count = blocks;
-    permutation.data.assign(std::size_t(blocks) * 34, std::byte(marker));
-    return permutation;
+    return test_support::marked_permutation(name, blocks, marker, 0x4000, 44100);
 }
 
 sound_tag two_permutations() {
