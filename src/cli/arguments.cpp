@@ -115,17 +115,17 @@ void add_command(CLI::App& program, const CommandDefinition& definition, Command
     CLI::App& command = *parsed.app;
     command.group("commands");
     command.set_help_flag("-h,--help", "show this help")->group("options");
-    for (const OptionSpec& spec : definition.options) {
+    for (const OptionSpec& declared : definition.options) {
         CLI::Option* option = nullptr;
-        if (spec.value_name.empty()) {
-            option = command.add_flag(std::string(spec.name))->disable_flag_override();
+        if (declared.value_name.empty()) {
+            option = command.add_flag(std::string(declared.name))->disable_flag_override();
         } else {
-            option = command.add_option(std::string(spec.name))
-                         ->type_name(std::string(spec.value_name))
+            option = command.add_option(std::string(declared.name))
+                         ->type_name(std::string(declared.value_name))
                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
         }
-        option->description(std::string(spec.help))->group("options");
-        parsed.options.emplace_back(spec.name, option);
+        option->description(std::string(declared.help))->group("options");
+        parsed.options.emplace_back(declared.name, option);
     }
     // The arguments are counted here rather than by CLI11, to name the command's usage.
     command.add_option("arguments", parsed.arguments)->group("");
