@@ -5,38 +5,44 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace editor_test {
 
 namespace {
 
-// Well over one device buffer, so that the whole sound has been written.
-constexpr std::uintmax_t trailing_silence_bytes = 16 * 4096 * 2 * 2;
+// A few device buffers of stereo, so that the whole sound has been written.
+constexpr std::uintmax_t trailing_silence_bytes = 4 * 4096 * 2 * 2;
 
 }  // namespace
 
 DiskAudio::DiskAudio() : file_(std::filesystem::path(folder_.path().toStdString()) / "played.raw") {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
-    // One millisecond a buffer instead of its playing time.
-    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    // A few milliseconds a buffer instead of its playing time: quick, and the
+    // file grows slowly enough while a test reads it.
+    setenv("SDL_DISKAUDIODELAY", "5", 1);
 }
 
 std::vector<std::int16_t> DiskAudio::sounded(std::size_t samples) {
     const std::uintmax_t wanted = given_ + samples * 2 + trailing_silence_bytes;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::error_code error;
-    while (std::chrono::steady_clock::now() < deadline &&
-           !(std::filesystem::exists(file_, error) && std::filesystem::file_size(file_, error) >= wanted))
+    std::uintmax_t size = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        size = std::filesystem::file_size(file_, error);
+        if (!error && size >= wanted) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    // The device goes on writing silence, so only what was asked for is read.
+    const std::uintmax_t end = std::min(error ? 0 : size, wanted) & ~std::uintmax_t{1};
+    const std::uintmax_t start = std::min(given_, end);
+    std::vector<std::int16_t> written(static_cast<std::size_t>((end - start) / 2));
     std::ifstream file(file_, std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    const std::size_t start = std::min<std::size_t>(given_, bytes.size() & ~std::size_t{1});
-    given_ = bytes.size() & ~std::size_t{1};
-    std::vector<std::int16_t> written((given_ - start) / 2);
-    std::memcpy(written.data(), bytes.data() + start, written.size() * 2);
+    file.seekg(static_cast<std::streamoff>(start));
+    file.read(reinterpret_cast<char*>(written.data()), static_cast<std::streamsize>(written.size() * 2));
+    written.resize(static_cast<std::size_t>(file.gcount() / 2));
+    given_ = start + written.size() * 2;
     return without_silence_around(written);
 }
 
