@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
-#include <ranges>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,8 +30,11 @@ constexpr std::string_view program_footer =
 std::string wrapped(std::string_view text, std::size_t width) {
     std::string out;
     std::size_t line_length = 0;
-    for (const auto word_range : text | std::views::split(' ')) {
-        const std::string_view word(word_range.begin(), word_range.end());
+    // Split by hand: clang 14 cannot use libstdc++ 12's views::split over a string_view.
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t space = std::min(text.find(' ', start), text.size());
+        const std::string_view word = text.substr(start, space - start);
+        start = space + 1;
         if (word.empty()) continue;
         if (line_length > 0 && line_length + 1 + word.size() > width) {
             out += '\n';
