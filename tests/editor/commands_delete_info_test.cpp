@@ -28,6 +28,7 @@ TEST_F(DeleteTest, AsksAndDeletesOnlyOnYes) {
     EXPECT_EQ(services.messages()[0].text, QStringLiteral("Are you sure you want to delete 'thunder'?"));
     EXPECT_EQ(services.messages()[0].caption, QStringLiteral("Deleting"));
     EXPECT_EQ(services.messages()[0].buttons, platform::Buttons::yes_no);
+    EXPECT_TRUE(services.messages()[0].destructive);
     EXPECT_NE(tag_find(sounds, subgroup_from_name("thunder")), NONE);
     EXPECT_EQ(frame().selected_item(), tag_item(sounds, "thunder"));
 

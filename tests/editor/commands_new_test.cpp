@@ -175,6 +175,7 @@ TEST_F(NewTagTest, ExistingNameAsksAndNoKeepsTheDialogOpen) {
         EXPECT_EQ(question.caption, QStringLiteral("Tag exists"));
         EXPECT_EQ(question.buttons, platform::Buttons::yes_no);
         EXPECT_EQ(question.icon, platform::Icon::stop);
+        EXPECT_TRUE(question.destructive);
         // No: still open, nothing created or replaced.
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), NONE);

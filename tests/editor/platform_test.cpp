@@ -1,6 +1,11 @@
+#include "editor/platform/qt_services.h"
 #include "editor/platform/scripted_services.h"
 
 #include <QDialog>
+#include <QMessageBox>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +26,31 @@ TEST(ScriptedPlatform, MessageBoxesAnswerFromTheScriptAndRecordWhatWasShown) {
     EXPECT_EQ(services.messages()[0].caption, QStringLiteral("Tag exists"));
     EXPECT_EQ(services.messages()[0].icon, platform::Icon::stop);
     EXPECT_EQ(services.messages()[0].buttons, platform::Buttons::yes_no);
+}
+
+// Enter presses the default button: No for a question whose Yes destroys
+// something, Yes for any other question.
+TEST(QtPlatform, DestructiveQuestionsDefaultToNo) {
+    struct Case {
+        bool destructive;
+        QMessageBox::StandardButton expected;
+    };
+    for (const Case& c : {Case{true, QMessageBox::No}, Case{false, QMessageBox::Yes}}) {
+        platform::MessageRequest request{nullptr, "Are you sure you want to delete 'Wight'?", "Deleting",
+                                         platform::Buttons::yes_no, platform::Icon::none};
+        request.destructive = c.destructive;
+        const std::unique_ptr<QMessageBox> box = platform::make_message_box(request);
+        QTimer::singleShot(0, box.get(), [&box] {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : box.get(), Qt::Key_Return);
+        });
+        EXPECT_EQ(box->exec(), c.expected) << c.destructive;
+    }
+    platform::ScriptedServices services;
+    platform::MessageRequest unscripted{nullptr, "Replace existing \"x\"?", "Tag exists", platform::Buttons::yes_no,
+                                        platform::Icon::stop};
+    unscripted.destructive = true;
+    EXPECT_EQ(platform::message_box(unscripted), platform::Answer::no);
 }
 
 TEST(ScriptedPlatform, ReplacesTheServicesOnlyWhileItLives) {

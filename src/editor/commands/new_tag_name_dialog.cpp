@@ -102,9 +102,11 @@ void CNewTagNameDlg::DoDataExchange(CDataExchange& dx) {
         return;
     }
     if (name_in_use(entered)) {
-        const platform::Answer answer = platform::message_box(
+        platform::MessageRequest question{
             this, QStringLiteral("Replace existing \"%1\"?").arg(text_from_windows_1252(entered)),
-            QStringLiteral("Tag exists"), platform::Buttons::yes_no, platform::Icon::stop);
+            QStringLiteral("Tag exists"), platform::Buttons::yes_no, platform::Icon::stop};
+        question.destructive = true;
+        const platform::Answer answer = platform::message_box(question);
         if (answer != platform::Answer::yes) {
             dx.fail();
             return;

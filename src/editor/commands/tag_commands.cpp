@@ -61,9 +61,10 @@ void duplicate_selected_tag(CQuilletFrameWnd& frame) {
 void delete_selected_tag(CQuilletFrameWnd& frame) {
     QTreeWidgetItem* item = selected_tag_item(frame);
     if (!item) return;
-    const platform::Answer answer =
-        platform::message_box(&frame, QStringLiteral("Are you sure you want to delete '%1'?").arg(item->text(0)),
-                              QStringLiteral("Deleting"), platform::Buttons::yes_no, platform::Icon::none);
+    platform::MessageRequest question{&frame, QStringLiteral("Are you sure you want to delete '%1'?").arg(item->text(0)),
+                                      QStringLiteral("Deleting"), platform::Buttons::yes_no, platform::Icon::none};
+    question.destructive = true;
+    const platform::Answer answer = platform::message_box(question);
     if (answer != platform::Answer::yes) return;
     const tag_code group = CQuilletFrameWnd::item_group(item);
     tag_file_delete(tag_find(group, CQuilletFrameWnd::item_subgroup(item)));

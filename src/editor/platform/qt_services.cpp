@@ -42,11 +42,14 @@ Answer message_answer(int button) {
 
 }  // namespace
 
-Answer QtServices::show(const MessageRequest& request) {
-    QMessageBox box(message_icon(request.icon), request.caption, request.text,
-                    message_buttons(request.buttons), request.owner);
-    return message_answer(box.exec());
+std::unique_ptr<QMessageBox> make_message_box(const MessageRequest& request) {
+    auto box = std::make_unique<QMessageBox>(message_icon(request.icon), request.caption, request.text,
+                                             message_buttons(request.buttons), request.owner);
+    if (request.destructive) box->setDefaultButton(QMessageBox::No);
+    return box;
 }
+
+Answer QtServices::show(const MessageRequest& request) { return message_answer(make_message_box(request)->exec()); }
 
 void QtServices::begin_wait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 

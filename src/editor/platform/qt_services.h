@@ -4,9 +4,13 @@
 
 #include <memory>
 
+class QMessageBox;
 class QProgressDialog;
 
 namespace platform {
+
+// The box `QtServices::show` runs for `request`, not yet shown.
+std::unique_ptr<QMessageBox> make_message_box(const MessageRequest& request);
 
 // The platform services on Qt Widgets.
 class QtServices final : public MessageBoxes,

@@ -25,7 +25,8 @@ QStringList ScriptedServices::message_texts() const {
 
 Answer ScriptedServices::show(const MessageRequest& request) {
     messages_.push_back(request);
-    if (answers_.empty()) return first_button(request.buttons);
+    // Unscripted, a box takes its default button, as Enter would.
+    if (answers_.empty()) return request.destructive ? Answer::no : first_button(request.buttons);
     const Answer answer = answers_.front();
     answers_.pop_front();
     return answer;

@@ -27,6 +27,8 @@ struct MessageRequest {
     QString caption;
     Buttons buttons = Buttons::ok;
     Icon icon = Icon::none;
+    // A question whose Yes destroys something: Enter answers No.
+    bool destructive = false;
 };
 
 class MessageBoxes {
