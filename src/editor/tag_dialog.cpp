@@ -106,6 +106,11 @@ void CTagDialog::refuse_saving() {
 bool CTagDialog::read_tag_record(CDataExchange& dx, void* record, int32_t size, std::span<const int16_t> codes) {
     if (dx.is_saving()) return true;
     const tag_handle handle = tag_find(group_tag_, subgroup_);
+    if (empty_reads_as_zero_ && handle != NONE && tag_get_size(handle) == 0) {
+        std::memset(record, 0, static_cast<size_t>(size));
+        convert_record(record, size, codes);
+        return true;
+    }
     const bool read = tag_file_read(handle, 0, size, record);
     tag_file_close_local();
     if (!read) {

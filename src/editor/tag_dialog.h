@@ -91,6 +91,10 @@ protected:
     // form can only be cancelled.
     void refuse_saving();
 
+    // For a group whose new tags are created empty: an empty tag reads as an
+    // all-zero record, so that OK can give it its first record.
+    void read_empty_tag_as_zero_record() { empty_reads_as_zero_ = true; }
+
     // A form reading its tag's data itself: tells the user it could not be
     // read and refuses saving.
     void report_read_failure();
@@ -107,4 +111,5 @@ private:
     std::unordered_map<int, QWidget*> controls_;
     bool initialized_ = false;
     bool read_failed_ = false;
+    bool empty_reads_as_zero_ = false;
 };

@@ -51,6 +51,13 @@ TEST_F(CliTest, DiffNamesTheChangedFieldsOfTwoTags) {
     EXPECT_EQ(cli({"diff", "mons/Ogre", "missing.bin"}).status, 2);
 }
 
+// A new map gets the all-zero header that the editor's form makes of an empty map.
+TEST_F(CliTest, NewMapHasAWholeHeader) {
+    const std::string created = ok({"new", "mesh", "Desert Map"});
+    EXPECT_TRUE(contains(created, "1024 bytes")) << created;
+    EXPECT_EQ(to_string(raw("mesh/Desert Map")), std::string(1024, '\0'));
+}
+
 TEST_F(CliTest, BuiltPluginVerifiesAndLeavesOutSavedGames) {
     ok({"new", "mons", "Ogre"});
     ok({"new", "proj", "Arrow"});

@@ -100,8 +100,10 @@ TEST_P(GroupRoundTrip, NewListInfoExportImport) {
     EXPECT_EQ(cli::json::number_text(info.at("destination")),
               std::to_string(tag_group_get_definition(group)->default_destination));
     EXPECT_EQ(info.at("file_type"), "local");
-    const std::vector<std::byte> defaults = definitions::default_record_in_file_order(group);
-    EXPECT_EQ(raw(first), defaults) << "new writes the default record in file order";
+    const std::vector<std::byte> defaults = group == make_tag("mesh")
+                                                ? std::vector<std::byte>(1024)
+                                                : definitions::default_record_in_file_order(group);
+    EXPECT_EQ(raw(first), defaults) << "new writes the default record in file order, a map an all-zero header";
     if (const auto user_data = cli::tag_user_data(group, defaults)) {
         EXPECT_EQ(cli::json::number_text(info.at("user_data")), std::to_string(*user_data));
     }

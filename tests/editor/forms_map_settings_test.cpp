@@ -181,7 +181,7 @@ TEST_F(MapSettingsFormTest, ColourButtonsEditTheirRowsColour) {
 }
 
 TEST_F(MapSettingsFormTest, TooShortATagCanOnlyBeCancelled) {
-    for (size_t size : {size_t{0}, size_t{500}}) {
+    for (size_t size : {size_t{1}, size_t{500}, size_t{1023}}) {
         const std::string name = "short" + std::to_string(size);
         const tag_code map = add_tag(maps, name, std::vector<std::byte>(size, std::byte{0x11}));
         services.clear_messages();
@@ -191,6 +191,23 @@ TEST_F(MapSettingsFormTest, TooShortATagCanOnlyBeCancelled) {
         EXPECT_NE(dialog->result(), QDialog::Accepted) << size;
         EXPECT_EQ(tag_data(maps, map), std::vector<std::byte>(size, std::byte{0x11})) << size;
     }
+}
+
+// New creates a map empty: its form shows an all-zero header and OK gives it one.
+TEST_F(MapSettingsFormTest, AnEmptyMapOpensAsAnAllZeroHeader) {
+    const tag_code map = add_tag(maps, "Desert Map", {});
+    services.clear_messages();
+    auto dialog = open(maps, map);
+    EXPECT_TRUE(services.message_texts().empty());
+    EXPECT_EQ(dialog->control_as<QLineEdit>(1239)->text(), "0");
+    accept(*dialog);
+    EXPECT_EQ(tag_data(maps, map), std::vector<std::byte>(header_size));
+
+    type(*(dialog = open(maps, map)), 1239, "3");
+    accept(*dialog);
+    const std::vector<std::byte> after = tag_data(maps, map);
+    ASSERT_EQ(after.size(), header_size);
+    EXPECT_EQ(stored(after, 84, 4), 3);
 }
 
 // Maps have no default record, so the checks over every form leave their picture to

@@ -107,10 +107,13 @@ void declare(toolkit::Form& form) {
 }  // namespace map_settings_form
 
 // The form's record is the header alone, so the base reads and writes exactly its
-// 1024 bytes at the start of the data.
+// 1024 bytes at the start of the data. New creates a map empty; its form starts
+// from an all-zero header.
 CMeshSettingsDlg::CMeshSettingsDlg(tag_code group, tag_code subgroup, QWidget* parent)
     : CFormTagDialog(map_settings_form::template_id, group, subgroup, parent, sizeof(definitions::mesh_header),
-                     definitions::mesh_header_codes, map_settings_form::declare) {}
+                     definitions::mesh_header_codes, map_settings_form::declare) {
+    read_empty_tag_as_zero_record();
+}
 
 CTagDialog* create_mesh_settings_dialog(tag_code group, tag_code subgroup, QWidget* parent) {
     return new CMeshSettingsDlg(group, subgroup, parent);
