@@ -102,6 +102,25 @@ TEST_F(PickerTest, ReferencePickerListsNoTagThenTheGroupsTagsAndKeepsUnlistedVal
     EXPECT_EQ(record.other, NONE);
 }
 
+// The 0 of an all-zero new record and the -2 of default records name no tag: they
+// show as "No Tag" and stay as stored unless the user picks something.
+TEST_F(PickerTest, BlankReferencesShowNoTagAndAreKept) {
+    add_tag(sounds, "thunder");
+    const auto declare = [](toolkit::Form& form) {
+        form.reference(sound_id, "Sound:", sounds, &picker_record::sound);
+    };
+    for (const int32_t blank : {0, -2}) {
+        picker_record record{};
+        record.sound = blank;
+        auto dialog = open(record, declare);
+        const auto* combo = dialog->control_as<QComboBox>(sound_id);
+        EXPECT_EQ(entries(combo), (QStringList{"No Tag", "thunder"})) << blank;
+        EXPECT_EQ(combo->currentText(), QStringLiteral("No Tag")) << blank;
+        dialog->accept();
+        EXPECT_EQ(record.sound, blank);
+    }
+}
+
 // A stored tag the list leaves out is shown as it is, marked, selected and
 // kept; it stays on offer after another entry is picked, and only its own
 // picker shows it.

@@ -110,8 +110,9 @@ void fill_filtered_reference_picker(QComboBox* combo, tag_code group, tag_refere
 void select_reference(QComboBox* combo, tag_code group, int64_t subgroup) {
     const auto stored = static_cast<int32_t>(subgroup);
     int found = combo->findData(stored, Qt::UserRole);
-    // Zero is the blank of an all-zero new record, not a tag's code.
-    if (found < 0 && stored != NONE && stored != 0) {
+    // Zero, the blank of an all-zero new record, and the -2 of default records
+    // are no tag's code.
+    if (found < 0 && stored != NONE && stored != 0 && stored != -2) {
         add_unlisted_entry(combo, group, stored);
         found = combo->count() - 1;
     }
