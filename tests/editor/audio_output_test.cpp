@@ -1,10 +1,12 @@
 #include "disk_audio.h"
 
+#include "editor/platform/scripted_services.h"
 #include "editor/platform/sdl_audio_output.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace editor_test {
 namespace {
@@ -43,6 +45,24 @@ TEST(SdlAudioOutput, ANewSoundStopsThePreviousOne) {
     EXPECT_LT(static_cast<std::size_t>(std::count(written.begin(), written.end(), 7)), first.size());
     EXPECT_NE(std::search(written.begin(), written.end(), second.begin(), second.end()), written.end())
         << "the second sound was not played whole";
+}
+
+// Without a sound output the user hears of it once, with SDL's reason, as an
+// error; later plays are silent.
+TEST(SdlAudioOutput, NoOutputIsReportedOnceWithItsReason) {
+    setenv("SDL_AUDIODRIVER", "no such driver", 1);
+    platform::ScriptedServices services;
+    {
+        platform::SdlAudioOutput output;
+        for (int press = 0; press < 3; ++press) output.play(tone(100), 1, 22050);
+    }
+    unsetenv("SDL_AUDIODRIVER");
+    ASSERT_EQ(services.messages().size(), 1u);
+    const platform::MessageRequest& shown = services.messages()[0];
+    EXPECT_EQ(shown.caption, "Error");
+    EXPECT_TRUE(shown.text.startsWith("No sound output could be opened: ")) << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.endsWith('.') && !shown.text.endsWith("..")) << shown.text.toStdString();
+    EXPECT_GT(shown.text.size(), QStringLiteral("No sound output could be opened: .").size());
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <QApplication>
+#include <QString>
+
 #include <limits>
 
 namespace platform {
@@ -39,12 +42,25 @@ void SdlAudioOutput::close_device() {
     device_ = 0;
 }
 
+void SdlAudioOutput::report_unavailable() {
+    if (reported_) return;
+    reported_ = true;
+    QString reason = QString::fromUtf8(SDL_GetError()).trimmed();
+    while (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
+    if (reason.isEmpty()) reason = QStringLiteral("unknown reason");
+    message_box(QApplication::activeWindow(), QStringLiteral("No sound output could be opened: %1.").arg(reason),
+                QStringLiteral("Error"), Buttons::ok, Icon::stop);
+}
+
 void SdlAudioOutput::play(std::vector<std::int16_t> samples, int channels, int sample_rate) {
     stop();
     if (channels < 1 || channels > 2 || sample_rate <= 0 || samples.empty()) return;
     const std::size_t bytes = samples.size() * sizeof(std::int16_t);
     if (bytes > std::numeric_limits<Uint32>::max()) return;
-    if (!start_audio() || !open_device(channels, sample_rate)) return;
+    if (!start_audio() || !open_device(channels, sample_rate)) {
+        report_unavailable();
+        return;
+    }
     if (SDL_QueueAudio(device_, samples.data(), static_cast<Uint32>(bytes)) != 0) return;
     SDL_PauseAudioDevice(device_, 0);
 }
