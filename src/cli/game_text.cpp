@@ -43,15 +43,7 @@ std::optional<std::pair<char32_t, std::size_t>> next_point(std::string_view text
 std::optional<unsigned char> game_byte(char32_t point) {
     if (point == '\n') return '\r';
     if (point == '\r') return '\n';
-    if (point == '?') return '?';
-    if (point > 0xFFFF) return std::nullopt;
-    const unsigned char shown = windows_1252_byte(static_cast<char16_t>(point));
-    // '?' stands for every character Windows-1252 lacks.
-    if (shown == '?') return std::nullopt;
-    const unsigned char game = from_display_character(shown);
-    // Only a game byte that shows as this character stands for it.
-    if (to_display_character(game) != shown) return std::nullopt;
-    return game;
+    return game_character_of(point);
 }
 
 std::string where(std::size_t line, std::size_t column) {

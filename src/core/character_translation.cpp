@@ -75,6 +75,18 @@ bool game_character_is_shown(unsigned char game_character) {
     return game_character < 128 || display_table[game_character] != '?';
 }
 
+std::optional<unsigned char> game_character_of(char32_t unicode) {
+    if (unicode == '?') return '?';
+    if (unicode > 0xFFFF) return std::nullopt;
+    const unsigned char shown = windows_1252_byte(static_cast<char16_t>(unicode));
+    // '?' stands for every character Windows-1252 lacks.
+    if (shown == '?') return std::nullopt;
+    const unsigned char game = from_display_character(shown);
+    // Only a game byte that shows as this character stands for it.
+    if (to_display_character(game) != shown) return std::nullopt;
+    return game;
+}
+
 char16_t windows_1252_unicode(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0) return windows_1252_c1[byte - 0x80];
     return byte;

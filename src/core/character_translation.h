@@ -4,6 +4,7 @@
 // and the font import work in Windows-1252. These map one to the other, byte by
 // byte, and turn a text tag's bytes into the text shown for it and back.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,11 @@ unsigned char from_display_character(unsigned char display_character);
 
 // False for game bytes from 128 on that have no Windows-1252 character.
 bool game_character_is_shown(unsigned char game_character);
+
+// The game text byte a typed character stands for: nothing when the game's
+// character set has no byte that shows as it. '?' stands for itself; line ends
+// are the caller's.
+std::optional<unsigned char> game_character_of(char32_t unicode);
 
 // The Unicode character of a Windows-1252 byte; 0 for the five bytes without one.
 char16_t windows_1252_unicode(unsigned char byte);

@@ -139,18 +139,39 @@ TEST_F(GetInfoTest, RenamesAndChangesTheDestination) {
     EXPECT_TRUE(group_item(sounds)->isExpanded());
     EXPECT_EQ(frame().selected_item(), tag_item(sounds, "lightning"));
 
-    // Another tag's name, or the same name in another case, leaves the name; the destination still changes.
-    for (const QString& name : {QStringLiteral("RAIN"), QStringLiteral("Lightning")}) {
-        SCOPED_TRACE(name.toStdString());
-        get_info([&](CTagInfoDlg& dialog) {
-            name_edit(dialog)->setText(name);
-            destinations(dialog)->setCurrentIndex(name == "RAIN" ? 1 : 2);
-            press_ok(dialog);
-        });
-        EXPECT_STREQ(tag_get_name(tag_find(sounds, subgroup)), "lightning");
-        EXPECT_EQ(tag_get_destination(tag_find(sounds, subgroup)), name == "RAIN" ? 1 : 2);
-    }
+    // The same name in another case leaves the name; the destination still changes.
+    get_info([&](CTagInfoDlg& dialog) {
+        name_edit(dialog)->setText(QStringLiteral("Lightning"));
+        destinations(dialog)->setCurrentIndex(2);
+        press_ok(dialog);
+    });
+    EXPECT_STREQ(tag_get_name(tag_find(sounds, subgroup)), "lightning");
+    EXPECT_EQ(tag_get_destination(tag_find(sounds, subgroup)), 2);
     EXPECT_TRUE(services.messages().empty());
+
+    // Another tag's name is refused, naming that tag; nothing changes.
+    get_info([&](CTagInfoDlg& dialog) {
+        name_edit(dialog)->setText(QStringLiteral("RAIN"));
+        destinations(dialog)->setCurrentIndex(1);
+        press_ok(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.reject();
+    });
+    EXPECT_EQ(services.message_texts(), QStringList{"The name \"rain\" is already used by sounds/rain."});
+    EXPECT_STREQ(tag_get_name(tag_find(sounds, subgroup)), "lightning");
+    EXPECT_EQ(tag_get_destination(tag_find(sounds, subgroup)), 2);
+
+    // A name that must change to be a file name is shown changed first.
+    services.clear_messages();
+    get_info([&](CTagInfoDlg& dialog) {
+        name_edit(dialog)->setText(QStringLiteral("bolt: blue"));
+        press_ok(dialog);
+        EXPECT_EQ(name_edit(dialog)->text(), "bolt_ blue");
+        press_ok(dialog);
+    });
+    EXPECT_STREQ(tag_get_name(tag_find(sounds, subgroup)), "bolt_ blue");
+    EXPECT_EQ(services.message_texts(),
+              QStringList{"The name was changed to \"bolt_ blue\" to be a valid file name."});
 }
 
 TEST_F(GetInfoTest, DestinationOutsideTheListShowsNoneAndStaysNone) {

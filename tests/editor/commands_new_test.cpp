@@ -198,19 +198,48 @@ TEST_F(NewTagTest, ExistingNameAsksAndNoKeepsTheDialogOpen) {
 
 // Cancel and an empty name create nothing; a name the directory changes is
 // created but not opened, since the tree does not hold the name as typed.
-TEST_F(NewTagTest, OnlyANameAsTypedIsOpened) {
-    select(group_item(sounds));
-    when_shown<CNewTagNameDlg>([](CNewTagNameDlg& dialog) { dialog.reject(); });
-    frame().run_command(command_id::new_in_group);
-    when_shown<CNewTagNameDlg>(enter_name(""));
-    frame().run_command(command_id::new_in_group);
-    EXPECT_EQ(tag_count_of_group(sounds), 0);
-    EXPECT_EQ(group_item(sounds)->text(0), QStringLiteral("sounds (0)"));
+// A name that must change to be a file name is shown changed before it is taken;
+// the tag made is opened. No name at all, or a character no tag name can hold,
+// is refused and leaves nothing behind.
+TEST_F(NewTagTest, NameIsShownAsTheTagWillBeCalledBeforeItIsTaken) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"../odd/na:me*?\"<>|", ".._odd_na_me______"}, Case{"trailing. ", "trailing"}}) {
+        SCOPED_TRACE(c.typed);
+        select(group_item(sounds));
+        services.clear_messages();
+        when_shown<CNewTagNameDlg>([&c, this](CNewTagNameDlg& dialog) {
+            enter_name(QString::fromUtf8(c.typed))(dialog);
+            EXPECT_EQ(dialog.control_as<QLineEdit>(CNewTagNameDlg::name_control)->text(), c.shown);
+            EXPECT_EQ(services.message_texts(),
+                      QStringList{QStringLiteral("The name was changed to \"%1\" to be a valid file name.").arg(c.shown)});
+            press_ok(dialog);
+        });
+        expect_form_opened();
+        frame().run_command(command_id::new_in_group);
+        EXPECT_NE(tag_named(sounds, c.shown), NONE);
+        EXPECT_EQ(opened_forms().back(), tag_get_subgroup(tag_named(sounds, c.shown)));
+    }
 
-    when_shown<CNewTagNameDlg>(enter_name("trailing. "));
-    frame().run_command(command_id::new_in_group);
-    EXPECT_EQ(tag_texts(sounds), QStringList{"trailing"});
-    EXPECT_TRUE(opened_forms().empty());
+    const struct {
+        const char* typed;
+        const char* message;
+    } refused[] = {{"", "Please enter a name."},
+                   {" . ", "Please enter a name."},
+                   {"Ā-bomb", "The character U+0100 'Ā' cannot be part of a tag name."}};
+    for (const auto& r : refused) {
+        services.clear_messages();
+        when_shown<CNewTagNameDlg>([&r](CNewTagNameDlg& dialog) {
+            enter_name(QString::fromUtf8(r.typed))(dialog);
+            EXPECT_TRUE(dialog.isVisible()) << r.typed;
+            dialog.reject();
+        });
+        frame().run_command(command_id::new_in_group);
+        EXPECT_EQ(services.message_texts(), QStringList{QString::fromUtf8(r.message)}) << r.typed;
+    }
+    EXPECT_EQ(tag_count_of_group(sounds), 2);
     EXPECT_EQ(services.pending_dialog_scripts(), 0);
     EXPECT_EQ(services.unscripted_dialogs(), 0);
 }

@@ -149,6 +149,20 @@ TEST_F(MapSettingsFormTest, TextsStayInsideTheirFields) {
     EXPECT_EQ(data[547], std::byte{0});
 }
 
+TEST_F(MapSettingsFormTest, TextTheGameCannotShowIsRefused) {
+    const tag_code map = add_tag(maps, "map", map_bytes(blank_header(), 0));
+    const std::vector<std::byte> before = tag_data(maps, map);
+    auto dialog = open(maps, map);
+    services.clear_messages();
+    type(*dialog, 1021, QString::fromUtf8("fin → end"));
+    dialog->accept();
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(services.message_texts(),
+              QStringList{QString::fromUtf8("The character U+2192 '→' has no equivalent in the game's character set.")});
+    EXPECT_EQ(dialog->control_as<QLineEdit>(1021)->selectedText(), QString::fromUtf8("→"));
+    EXPECT_EQ(tag_data(maps, map), before);
+}
+
 TEST_F(MapSettingsFormTest, ColourButtonsEditTheirRowsColour) {
     mesh_header header = blank_header();
     header.fog_color = {0x1234, 0x5678, 0x9ABC, 0x0100};

@@ -271,6 +271,27 @@ TEST_F(SoundFormTest, RenameDuplicateAndSkipFractionReachTheTagOnOk) {
     EXPECT_EQ(saved.permutations[1].data, sound.permutations[0].data);
 }
 
+// A name the game cannot show is refused on OK with that permutation selected.
+TEST_F(SoundFormTest, NameTheGameCannotShowIsRefusedOnOk) {
+    sound_tag sound = new_sound_tag();
+    sound.permutations.push_back(permutation_of("first", 3, 0xA1));
+    sound.permutations.push_back(permutation_of("second", 3, 0xA2));
+    const tag_code subgroup = create("bell", sound);
+    const std::vector<std::byte> before = tag_data(sounds, subgroup);
+    const auto dialog = open(sounds, subgroup);
+    list(*dialog)->setCurrentRow(0);
+    type(*dialog, sf::name_id, QString::fromUtf8("ring €"));
+    list(*dialog)->setCurrentRow(1);
+    services.clear_messages();
+    dialog->accept();
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(services.message_texts(),
+              QStringList{QString::fromUtf8("The character U+20AC '€' has no equivalent in the game's character set.")});
+    EXPECT_EQ(list(*dialog)->currentRow(), 0);
+    EXPECT_EQ(dialog->control_as<QLineEdit>(sf::name_id)->selectedText(), QString::fromUtf8("€"));
+    EXPECT_EQ(tag_data(sounds, subgroup), before);
+}
+
 std::vector<std::byte> text_bytes(const std::string& text) {
     const auto* begin = reinterpret_cast<const std::byte*>(text.data());
     return {begin, begin + text.size()};

@@ -6,12 +6,14 @@
 #include "tag_files/tag_editing.h"
 #include "tag_files/tag_groups.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QImage>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTextCursor>
 
 #include <fcntl.h>
@@ -95,17 +97,65 @@ TEST_F(TextFormTest, OkStoresTheEditedTextInTheGameCharacterSet) {
     const auto form = open(string_lists, subgroup);
     services.clear_messages();
 
-    // The LF after the CR is dropped and the control byte shown as '?' stays '?';
-    // characters without a game equivalent become '?'.
-    type_at_end(*form, QString::fromUtf8("\nÜber – € 日"));
+    // The LF after the CR is dropped and the control byte shown as '?' stays '?'.
+    type_at_end(*form, QString::fromUtf8("\nÜber – ?"));
     form->accept();
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(stored(string_lists, subgroup), "first\rsecond?\r\x86" "ber \xD0 ? ?");
+    EXPECT_EQ(stored(string_lists, subgroup), "first\rsecond?\r\x86" "ber \xD0 ?");
     const tag_handle saved = tag_find(string_lists, subgroup);
     EXPECT_EQ(tag_get_version(saved), tag_group_get_version(string_lists));
     EXPECT_EQ(tag_get_destination(saved), 2);
     EXPECT_EQ(tag_get_user_data(saved), 77u);
     EXPECT_TRUE(services.messages().empty()) << services.message_texts().join("; ").toStdString();
+}
+
+// A character the game cannot show is refused where it is, as the tool's text
+// import refuses it; nothing is written and the dialog stays open on it.
+TEST_F(TextFormTest, CharacterTheGameCannotShowIsRefusedAtItsPlace) {
+    struct Case {
+        const char* typed;
+        const char* message;
+        const char* selected;
+    };
+    const Case cases[] = {
+        {"Price 5€", "Line 2, column 8: the character U+20AC '€' has no equivalent in the game's character set.",
+         "€"},
+        {"ok\nx 日本", "Line 3, column 3: the character U+65E5 '日' has no equivalent in the game's character set.",
+         "日"},
+        {"🙂", "Line 2, column 1: the character U+1F642 '🙂' has no equivalent in the game's character set.", "🙂"},
+    };
+    const tag_code subgroup = create_text(string_lists, "prices", "Names\r");
+    for (const Case& c : cases) {
+        const auto form = open(string_lists, subgroup);
+        services.clear_messages();
+        type_at_end(*form, QString::fromUtf8(c.typed));
+        form->accept();
+        EXPECT_NE(form->result(), QDialog::Accepted) << c.typed;
+        EXPECT_EQ(services.message_texts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(edit(*form)->textCursor().selectedText(), QString::fromUtf8(c.selected));
+        EXPECT_EQ(stored(string_lists, subgroup), "Names\r");
+    }
+}
+
+// Return and Tab are the text's; Ctrl+Tab leaves the edit and Ctrl+Return is OK.
+TEST_F(TextFormTest, KeyboardReachesOkWithoutTheMouse) {
+    const tag_code subgroup = create_text(texts, "story", "Once");
+    const auto form = open(texts, subgroup);
+    QApplication::setActiveWindow(form.get());
+    edit(*form)->setFocus();
+    edit(*form)->moveCursor(QTextCursor::End);
+    QTest::keyClick(edit(*form), Qt::Key_Tab);
+    QTest::keyClick(edit(*form), Qt::Key_Return);
+    EXPECT_EQ(edit(*form)->toPlainText(), "Once\t\n");
+    QTest::keyClick(edit(*form), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_NE(QApplication::focusWidget(), edit(*form));
+    EXPECT_EQ(edit(*form)->toPlainText(), "Once\t\n");
+    edit(*form)->setFocus();
+    QTest::keyClick(edit(*form), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), edit(*form));
+    QTest::keyClick(edit(*form), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_EQ(stored(texts, subgroup), "Once\t\r");
 }
 
 TEST_F(TextFormTest, UnchangedOrCancelledTextWritesNothing) {

@@ -1,5 +1,7 @@
 #include "editor/commands/new_tag_name_dialog.h"
 
+#include "editor/commands/tag_name_entry.h"
+
 #include "editor/character_translation.h"
 #include "editor/data_exchange.h"
 #include "editor/platform/services.h"
@@ -95,12 +97,9 @@ void CNewTagNameDlg::DoDataExchange(CDataExchange& dx) {
         name_edit()->setText(text);
         return;
     }
-    const std::string entered = text_to_windows_1252(name_edit()->text());
-    if (entered.size() > static_cast<size_t>(tag_name_maximum_length)) {
-        toolkit::refuse_entry(
-            dx, "Please enter no more than " + std::to_string(tag_name_maximum_length) + " characters.");
-        return;
-    }
+    const std::optional<std::string> name = entered_tag_name(dx, name_edit());
+    if (!name) return;
+    const std::string& entered = *name;
     if (name_in_use(entered)) {
         platform::MessageRequest question{
             this, QStringLiteral("Replace existing \"%1\"?").arg(text_from_windows_1252(entered)),

@@ -1,7 +1,9 @@
 #include "editor/commands/tag_info_dialog.h"
 
 #include "editor/character_translation.h"
+#include "editor/commands/tag_name_entry.h"
 #include "editor/data_exchange.h"
+#include "editor/toolkit/exchange_failure.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_editing.h"
@@ -13,6 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -60,7 +65,17 @@ void CTagInfoDlg::DoDataExchange(CDataExchange& dx) {
     auto* name_edit = control_as<QLineEdit>(name_control);
     auto* destinations = control_as<QComboBox>(destination_control);
     if (dx.is_saving()) {
-        name_ = text_to_windows_1252(name_edit->text());
+        dx.prepare_control(name_control);
+        const std::optional<std::string> name = entered_tag_name(dx, name_edit);
+        if (!name) return;
+        if (const tag_handle other = other_tag_named(*name); other != NONE) {
+            const QString used = text_from_windows_1252(tag_get_name(other));
+            toolkit::refuse_entry(dx, QStringLiteral("The name \"%1\" is already used by %2/%1.")
+                                          .arg(used, text_from_windows_1252(tag_group_get_folder_name(group_tag())))
+                                          .toStdString());
+            return;
+        }
+        name_ = *name;
         destination_ = static_cast<int16_t>(destinations->currentIndex());
         return;
     }
@@ -76,6 +91,17 @@ void CTagInfoDlg::DoDataExchange(CDataExchange& dx) {
     const int16_t destination = tag_get_destination(handle);
     destination_ = destination >= 0 && destination < tag_destination_count ? destination : int16_t{-1};
     destinations->setCurrentIndex(destination_);
+}
+
+tag_handle CTagInfoDlg::other_tag_named(const std::string& name) const {
+    std::array<tag_handle, tag_group_list_limit> handles;
+    const int32_t count = tag_list_of_group(group_tag(), handles.data());
+    for (int32_t index = 0; index < count; ++index) {
+        if (tag_get_subgroup(handles[index]) != subgroup() &&
+            compare_text_ignoring_case(tag_get_name(handles[index]), name) == 0)
+            return handles[index];
+    }
+    return NONE;
 }
 
 void CTagInfoDlg::accept() {

@@ -2,6 +2,7 @@
 
 #include "core/tag_code.h"
 #include "editor/tag_dialog.h"
+#include "tag_files/tag_directory.h"
 
 #include <cstdint>
 #include <string>
@@ -32,6 +33,9 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    // A visible tag of the group, other than this one, named `name` (case ignored).
+    tag_handle other_tag_named(const std::string& name) const;
+
     std::string name_;
     int16_t destination_ = -1;  // index in the destination list; -1 for none
 };

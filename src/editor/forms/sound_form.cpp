@@ -8,6 +8,7 @@
 #include "editor/platform/services.h"
 #include "editor/tag_group_registry.h"
 #include "editor/toolkit/exchange_choices.h"
+#include "editor/toolkit/exchange_failure.h"
 #include "editor/toolkit/waveform_strip.h"
 #include "media/sound_import.h"
 #include "media/sound_playback.h"
@@ -328,9 +329,26 @@ void CSoundDlg::save_sound(CDataExchange& dx) {
     permutations_changed_ = false;
 }
 
+// The list shows the names as typed; the first one holding a character the game
+// cannot show is selected and refused.
+bool CSoundDlg::refuse_unheld_name(CDataExchange& dx) {
+    auto* list = control_as<QListWidget>(sf::permutation_list_id);
+    for (int row = 0; row < list->count(); ++row) {
+        const std::optional<UnheldCharacter> unheld = first_unheld_character(list->item(row)->text(), HeldText::game_text);
+        if (!unheld) continue;
+        list->setCurrentRow(row);
+        // Selecting shows the stored name; the refusal is about the typed one.
+        auto* name = control_as<QLineEdit>(sf::name_id);
+        name->setText(list->item(row)->text());
+        toolkit::refuse_character(dx, name, *unheld, HeldText::game_text);
+        return true;
+    }
+    return false;
+}
+
 void CSoundDlg::DoDataExchange(CDataExchange& dx) {
     if (dx.is_loading() && !load_sound()) return;
-    if (dx.is_saving() && record_read_failed()) return;
+    if (dx.is_saving() && (record_read_failed() || refuse_unheld_name(dx))) return;
     form().exchange(dx);
     if (dx.is_loading() || dx.failed()) return;
     save_sound(dx);

@@ -79,6 +79,7 @@ private:
     void fill_subtitle_strings();
     bool load_sound();
     void save_sound(CDataExchange& dx);
+    bool refuse_unheld_name(CDataExchange& dx);
 
     sound_tag sound_;
     // Permutations were added, removed or edited since the form opened: OK then

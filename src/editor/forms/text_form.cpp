@@ -12,9 +12,11 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -84,6 +86,7 @@ CTextTagDlg::CTextTagDlg(uint32_t group_tag, uint32_t subgroup, QWidget* parent)
     text_->setTabChangesFocus(false);
     text_->move(edit_margin, edit_top);
     register_control(text_form::text_id, text_);
+    text_->installEventFilter(this);
 
     ok_ = button(this, QStringLiteral("OK"));
     ok_->setDefault(true);
@@ -132,6 +135,11 @@ void CTextTagDlg::DoDataExchange(CDataExchange& dx) {
     if (!dx.is_saving() || record_read_failed()) return;
     const QString edited = text_->document()->toRawText();
     if (edited == loaded_text_) return;
+    if (const std::optional<UnheldCharacter> unheld = first_unheld_character(edited, HeldText::game_text)) {
+        refuse_character(*unheld);
+        dx.fail();
+        return;
+    }
     const std::string data = display_text_to_game(shown_bytes(edited));
     tag_handle handle = tag_find(group_tag(), subgroup());
     const int16_t current_version = tag_group_get_version(group_tag());
@@ -145,6 +153,36 @@ void CTextTagDlg::DoDataExchange(CDataExchange& dx) {
         return;
     }
     loaded_text_ = edited;
+}
+
+void CTextTagDlg::refuse_character(const UnheldCharacter& unheld) {
+    report(this, QStringLiteral("Line %1, column %2: %3.")
+                     .arg(unheld.line)
+                     .arg(unheld.column)
+                     .arg(unheld_character_sentence(unheld, HeldText::game_text)));
+    QTextCursor cursor(text_->document());
+    cursor.setPosition(static_cast<int>(unheld.index));
+    cursor.setPosition(static_cast<int>(unheld.index + (unheld.character > 0xFFFF ? 2 : 1)), QTextCursor::KeepAnchor);
+    text_->setTextCursor(cursor);
+    text_->setFocus(Qt::OtherFocusReason);
+}
+
+bool CTextTagDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != text_ || event->type() != QEvent::KeyPress) return CTagDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->modifiers().testFlag(Qt::ControlModifier)) return false;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        accept();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        focusNextPrevChild(key->key() == Qt::Key_Tab && !key->modifiers().testFlag(Qt::ShiftModifier));
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CTextTagDlg::resizeEvent(QResizeEvent* event) {

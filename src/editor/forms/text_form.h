@@ -4,6 +4,7 @@
 // whole data, shown as Windows-1252 text with its CR line ends, in one
 // resizable edit control.
 
+#include "editor/character_translation.h"
 #include "editor/tag_dialog.h"
 
 #include <QString>
@@ -30,8 +31,14 @@ protected:
     // tag never alters bytes the edit control cannot show.
     void DoDataExchange(CDataExchange& dx) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Return and Tab belong to the text; Ctrl+Return presses OK and Ctrl+Tab
+    // (with Shift, backwards) moves the focus out of the edit.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A typed character the game cannot show: said with its line and column,
+    // and selected in the edit.
+    void refuse_character(const UnheldCharacter& unheld);
     void load_text();
     void place_controls();
 

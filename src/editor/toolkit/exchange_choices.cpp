@@ -3,6 +3,7 @@
 #include "editor/character_translation.h"
 #include "editor/data_exchange.h"
 #include "editor/toolkit/control_state.h"
+#include "editor/toolkit/exchange_failure.h"
 #include "editor/toolkit/stored_value.h"
 
 #include <QAbstractButton>
@@ -58,7 +59,7 @@ void exchange_text(CDataExchange& dx, int control_id, char* field, size_t capaci
         remember_loaded_state(edit);
         return;
     }
-    if (!changed_since_load(edit)) return;
+    if (!changed_since_load(edit) || refuse_unheld_character(dx, edit, HeldText::game_text)) return;
     std::string stored = text_to_windows_1252(edit->text()).substr(0, longest);
     for (char& c : stored) c = static_cast<char>(from_display_character(static_cast<unsigned char>(c)));
     std::memset(field, 0, capacity);
