@@ -7,7 +7,10 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLayout>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QStyle>
 
 #include <algorithm>
 #include <cstdlib>
@@ -101,6 +104,27 @@ TEST_P(EveryFormTest, FormFitsAScreen) {
         const QString path = QDir(QString::fromLocal8Bit(folder))
                                  .filePath(QString::fromLatin1(tag_code_to_text(group)) + QStringLiteral(".png"));
         EXPECT_TRUE(picture.save(path)) << path.toStdString();
+    }
+    dialog->reject();
+}
+
+// Squeezed as far as the window manager lets it, a form keeps its layout's
+// minimum size and every number box shows its value whole.
+TEST_P(EveryFormTest, SqueezedFormShowsEveryNumberWhole) {
+    const tag_code group = GetParam();
+    const auto dialog = open_form(group, create_record_tag(group, "squeezed", starting_record(group)));
+    ASSERT_NE(dialog, nullptr);
+    dialog->resize(1, 1);
+    dialog->layout()->activate();
+    EXPECT_GE(dialog->width(), dialog->layout()->minimumSize().width());
+    EXPECT_GE(dialog->height(), dialog->layout()->minimumSize().height());
+    for (const QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+        bool is_number = false;
+        edit->text().toDouble(&is_number);
+        if (!is_number || !edit->isVisibleTo(dialog.get())) continue;
+        const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+        EXPECT_GE(edit->width() - 2 * frame - 4, edit->fontMetrics().horizontalAdvance(edit->text()))
+            << edit->objectName().toStdString() << " shows " << edit->text().toStdString();
     }
     dialog->reject();
 }

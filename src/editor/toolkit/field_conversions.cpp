@@ -237,6 +237,14 @@ std::string format_stored(const NumberFormat& format, int64_t stored) {
     return format_fixed_point(round_to_decimals(shown, format.decimals), format.decimals);
 }
 
+std::string widest_shown_text(const NumberFormat& format) {
+    if (format.kind == NumberKind::real)
+        return "-9999999" + (format.decimals > 0 ? "." + std::string(static_cast<size_t>(format.decimals), '9') : "");
+    const std::string lowest = format_stored(format, stored_minimum(format));
+    const std::string highest = format_stored(format, stored_maximum(format));
+    return lowest.size() >= highest.size() ? lowest : highest;
+}
+
 int64_t stored_minimum(const NumberFormat& format) {
     if (format.kind == NumberKind::integer && format.control) return format.control->minimum();
     if (format.kind == NumberKind::real) return 0;

@@ -73,6 +73,10 @@ NumberFormat real_format(int decimals);
 // The text shown for a stored value.
 std::string format_stored(const NumberFormat& format, int64_t stored);
 
+// The longest text the format shows: that of a bound of its range, or for a real
+// number seven digits, a sign and its decimals.
+std::string widest_shown_text(const NumberFormat& format);
+
 enum class ParseStatus : uint8_t {
     ok,
     not_a_number,  // text that does not parse; message is the standard parse message

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -31,10 +32,27 @@ namespace toolkit {
 namespace {
 
 constexpr const char* sequence_source_property = "toolkit_sequence_subgroup";
+// QLineEdit's own inner margin on each side of the text (2 px), and a little room
+// for the cursor.
+constexpr int number_edit_padding = 8;
 
 QLineEdit* new_edit() {
     auto* edit = new QLineEdit;
     edit->setMaximumWidth(110);
+    return edit;
+}
+
+// However the window is squeezed, a number box shows its widest value whole: a
+// narrowed box would show "800" for 0.800.
+QLineEdit* new_number_edit(const NumberFormat& format) {
+    QLineEdit* edit = new_edit();
+    const QString widest = QString::fromStdString(widest_shown_text(format));
+    const QMargins margins = edit->textMargins();
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    const int width = edit->fontMetrics().horizontalAdvance(widest) + margins.left() + margins.right() + 2 * frame +
+                      number_edit_padding;
+    edit->setMinimumWidth(width);
+    edit->setMaximumWidth(std::max(edit->maximumWidth(), width));
     return edit;
 }
 
@@ -280,7 +298,7 @@ Row& Form::single(int id, const QString& label, QWidget* control, std::function<
 
 Row& Form::edit_row(int id, const QString& label, Field field, const NumberFormat& format) {
     void* target = at(field);
-    Row& row = single(id, label, new_edit(),
+    Row& row = single(id, label, new_number_edit(format),
                        [id, target, format](CDataExchange& dx) { exchange_number(dx, id, target, format); });
     row.fields_ = {field};
     row.format_ = format;
@@ -366,8 +384,8 @@ Row& Form::range(int lower_id, int upper_id, const QString& label, Field lower, 
     void* lower_target = at(lower);
     void* delta_target = at(delta);
     const Storage delta_storage = delta.storage();
-    QLineEdit* lower_edit = new_edit();
-    QLineEdit* upper_edit = new_edit();
+    QLineEdit* lower_edit = new_number_edit(format);
+    QLineEdit* upper_edit = new_number_edit(format);
     Row& row = add_row(label, {lower_edit, new QLabel(QStringLiteral("to")), upper_edit},
                        {{lower_id, lower_edit}, {upper_id, upper_edit}}, [=](CDataExchange& dx) {
                            exchange_range(dx, lower_id, upper_id, lower_target, delta_target, format, delta_storage);
