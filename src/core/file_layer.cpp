@@ -246,6 +246,8 @@ bool replace_file_atomically(const file_reference& reference,
     if (target.empty() || !(reference.flags & file_reference_names_file)) return fail(error_file_create);
     // Someone writing the file would lose their changes to the replacement.
     if (held_elsewhere(target, false)) return fail(error_file_open);
+    // A file that may only be read is not replaced behind its permissions.
+    if (access(target.c_str(), W_OK) != 0 && errno != ENOENT) return fail(error_file_write);
 
     file_reference temporary = reference;
     file_reference_set_name(temporary, std::string{temporary_name_prefix} + "XXXXXX");

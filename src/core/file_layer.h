@@ -52,7 +52,8 @@ void* load_whole_file(file_reference& reference, int64_t& length);
 // it durable, then renames it over the reference's file, so the old contents stay
 // whole until the new ones are. The writer gets the temporary file open for writing
 // (position 0) and answers whether it wrote everything; on false, or on any failure,
-// the temporary file is removed and the original left untouched.
+// the temporary file is removed and the original left untouched. An existing file
+// that this process may not write is not replaced.
 bool replace_file_atomically(const file_reference& reference,
                              const std::function<bool(file_reference& temporary)>& writer);
 bool replace_file_atomically(const file_reference& reference, std::span<const std::byte> contents);

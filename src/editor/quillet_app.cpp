@@ -7,6 +7,7 @@
 #include "editor/quillet_frame_wnd.h"
 #include "tag_files/instance_lock.h"
 #include "tag_files/stale_temporary_files.h"
+#include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_folders.h"
 
@@ -50,5 +51,8 @@ bool CQuilletApp::InitInstance() {
     main_window_->setWindowTitle(QString::fromLatin1(application_title));
     main_window_widget = main_window_.get();
     main_window_->show();
+    // Nothing of the folder stays open while the user looks: the tool and the
+    // game see every tag.
+    tag_file_close_local();
     return true;
 }

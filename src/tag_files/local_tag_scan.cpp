@@ -1,7 +1,10 @@
 #include "tag_files/local_tag_scan.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
+#include "core/error_manager.h"
 #include "core/file_layer.h"
 #include "core/text.h"
 #include "tag_files/tag_directory.h"
@@ -14,7 +17,14 @@ namespace {
 // The header of a file in a group's folder, when the file is a valid local tag
 // of that group; its name is the file name, made valid as a tag name.
 bool read_local_tag_header(file_reference& file, const std::string& file_name, tag_code group, tag_header& header) {
-    if (!open_file(file, open_for_reading)) return false;
+    if (!open_file(file, open_for_reading)) {
+        // Never left out without a word: the user would take the tag for gone.
+        const int reason = errno;
+        handle_error(error_file_open, __FILE__, __LINE__, "couldn't open local tag file '%s' (%s)",
+                     file_reference_full_path(file).c_str(),
+                     reason == EAGAIN || reason == EWOULDBLOCK ? "held by another program" : std::strerror(reason));
+        return false;
+    }
     const bool read = file_read_from_position(file, 0, sizeof header, &header);
     const std::int64_t length = get_file_length(file);
     close_file(file);

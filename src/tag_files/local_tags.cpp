@@ -54,7 +54,7 @@ bool replace_open_local_tag(const std::function<bool(file_reference& original, f
         close_file(original);
         return written;
     });
-    if (open_file(open.file, open_for_reading | open_for_writing)) return replaced;
+    if (open_file(open.file, open_for_reading)) return replaced;
     handle_error(error_file_open, __FILE__, __LINE__, "couldn't open local tag file '%s'.",
                  file_reference_get_name(open.file, name_part_name).c_str());
     open.handle = NONE;
@@ -127,7 +127,9 @@ bool local_tag_open(tag_handle handle) {
     local_tag_close();
     file_reference file;
     if (!local_tag_file_reference(handle, file)) return false;
-    if (!open_file(file, open_for_reading | open_for_writing)) {
+    // Shared for reading: every write replaces the file as a whole, so a tag file
+    // that may only be read opens too, and other readers are not shut out.
+    if (!open_file(file, open_for_reading)) {
         handle_error(error_file_open, __FILE__, __LINE__, "couldn't open local tag file '%s'.",
                      file_reference_get_name(file, name_part_name).c_str());
         return false;

@@ -2,6 +2,8 @@
 #include "editor/platform/scripted_services.h"
 #include "editor/quillet_app.h"
 #include "editor/quillet_frame_wnd.h"
+#include "editor/tag_dialog.h"
+#include "editor/tag_group_registry.h"
 #include "support/working_folder.h"
 #include "tag_files/instance_lock.h"
 #include "tag_files/tag_directory.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <regex>
 
 namespace {
@@ -95,6 +98,34 @@ TEST(QuilletAppSecondCopy, DISABLED_IsRefused) {
     EXPECT_EQ(message.icon, platform::Icon::stop);
     EXPECT_EQ(message.buttons, platform::Buttons::ok);
     EXPECT_EQ(message.owner, nullptr);
+}
+
+// The tool run beside the editor sees every tag, while the editor idles and
+// while a form is open.
+TEST_F(QuilletApp, TheToolSeesEveryTagWhileTheEditorRuns) {
+    const auto list = [this] {
+        QProcess tool;
+        tool.start(QStringLiteral(TESSARY_CLI),
+                   {QStringLiteral("-C"), QString::fromStdString(folder.path().string()), QStringLiteral("list")});
+        EXPECT_TRUE(tool.waitForFinished(60000));
+        return QString::fromLocal8Bit(tool.readAllStandardOutput() + tool.readAllStandardError());
+    };
+    QProcess create;
+    create.start(QStringLiteral(TESSARY_CLI), {QStringLiteral("-C"), QString::fromStdString(folder.path().string()),
+                                              QStringLiteral("new"), QStringLiteral("mesh"), QStringLiteral("Map1")});
+    ASSERT_TRUE(create.waitForFinished(60000));
+    ASSERT_EQ(create.exitCode(), 0);
+
+    CQuilletApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(list().contains(QStringLiteral("Map1"))) << list().toStdString();
+    constexpr tag_code maps = make_tag("mesh");
+    ASSERT_EQ(tag_count_of_group(maps), 1);
+    std::unique_ptr<CTagDialog> form(
+        CTagGroupRegistry::open_editor(maps, tag_get_subgroup(tag_get_nth_of_group(maps, 0)), nullptr));
+    ASSERT_NE(form, nullptr);
+    form->show();
+    EXPECT_TRUE(list().contains(QStringLiteral("Map1"))) << list().toStdString();
 }
 
 TEST_F(QuilletApp, WarningsAreShownInABoxOwnedByTheMainWindow) {

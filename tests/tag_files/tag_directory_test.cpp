@@ -1,12 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/unprivileged.h"
 #include "tag_files/slot_table.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
@@ -38,6 +42,38 @@ protected:
         return data;
     }
 };
+
+// Reading takes no write access: a tag file that may only be read is read, and
+// a reader elsewhere does not shut this one out. Writing it fails and leaves it.
+TEST_F(LocalTags, ReadingNeedsNoWriteAccess) {
+    const tag_handle handle = create_with_data("Ogre", "0123456789");
+    const std::filesystem::path file = folder.path() / "local/monsters/Ogre";
+    const std::string before = folder.read_file("local/monsters/Ogre");
+
+    const int other_reader = open(file.c_str(), O_RDONLY);
+    ASSERT_GE(other_reader, 0);
+    struct flock shared {};
+    shared.l_type = F_RDLCK;
+    shared.l_whence = SEEK_SET;
+    ASSERT_EQ(fcntl(other_reader, F_OFD_SETLK, &shared), 0);
+    EXPECT_EQ(read_all(handle), "0123456789");
+    tag_file_close_local();
+    close(other_reader);
+
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    const bool held = test_support::run_unprivileged(folder.path(), [handle] {
+        char data[10] = {};
+        const bool read = tag_file_read(handle, 0, 10, data) && std::string(data, 10) == "0123456789";
+        tag_handle written = handle;
+        const bool refused = !tag_file_write(written, 0, 3, "abc");
+        tag_file_close_local();
+        if (!read || !refused) std::fprintf(stderr, "read %d, write refused %d\n", read, refused);
+        return read && refused;
+    });
+    EXPECT_TRUE(held);
+    EXPECT_EQ(folder.read_file("local/monsters/Ogre"), before);
+}
 
 TEST_F(LocalTags, CreatedTagIsFoundWrittenAndReadBack) {
     const tag_handle handle = tag_file_create(monsters, "Dwarf Lord", 1);
