@@ -47,7 +47,12 @@ bool replace_open_local_tag(const std::function<bool(file_reference& original, f
     open_local_tag& open = opened();
     if (open.handle == NONE) return false;
     close_file(open.file);
-    const bool replaced = replace_file_atomically(open.file, [&](file_reference& temporary) {
+    // Written only with write access, and not while anyone else has it open: the
+    // file is opened for writing first, as the writer's claim on it.
+    file_reference claim = open.file;
+    const bool claimed = open_file(claim, open_for_reading | open_for_writing);
+    if (claimed) close_file(claim);
+    const bool replaced = claimed && replace_file_atomically(open.file, [&](file_reference& temporary) {
         file_reference original = open.file;
         if (!open_file(original, open_for_reading)) return false;
         const bool written = writer(original, temporary);
