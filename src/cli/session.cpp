@@ -20,24 +20,17 @@ namespace {
 
 constexpr const char* program_name = "tessary-cli";
 
-bool is_working_folder() {
-    std::error_code error;
-    for (const char* folder : {local_folder_name, plugins_folder_name, tags_folder_name}) {
-        if (std::filesystem::is_directory(folder, error)) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 Session::Session(Access access) : access_(access) {
     if (access == Access::read_only) {
-        if (!is_working_folder()) {
+        if (!is_working_folder(".")) {
             throw CommandError("this is not a working folder: it has no local, plugins or tags folder");
         }
     } else {
         create_tags_folders();
         if (!claim_instance_lock()) {
+            if (working_folder_is_read_only()) throw CommandError(read_only_working_folder_text());
             throw CommandError("the working folder is in use: the editor, the game or another writer runs "
                                "there. Please exit the other application and try again.");
         }

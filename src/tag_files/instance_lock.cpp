@@ -4,6 +4,12 @@
 #include "core/file_layer.h"
 #include "tag_files/tag_folders.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 constexpr const char* lock_file_name = "kelvo2";
@@ -37,6 +43,20 @@ bool claim_instance_lock() {
     // at once, and one that died took its lock with it.
     state.held = open_file(state.file, open_for_writing);
     return state.held;
+}
+
+bool working_folder_is_read_only() {
+    for (const char* folder : {".", local_folder_name}) {
+        if (access(folder, W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) return true;
+    }
+    return false;
+}
+
+std::string read_only_working_folder_text() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return "The working folder '" + (error ? std::string(".") : folder.string()) +
+           "' cannot be written (read-only): tags can be looked at but not changed.";
 }
 
 void release_instance_lock() {

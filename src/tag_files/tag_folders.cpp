@@ -3,6 +3,9 @@
 #include "core/error_manager.h"
 #include "tag_files/tag_groups.h"
 
+#include <filesystem>
+#include <system_error>
+
 bool create_tags_folders() {
     bool created = true;
     for (const char* name : {local_folder_name, plugins_folder_name, tags_folder_name}) {
@@ -16,6 +19,14 @@ bool create_tags_folders() {
         }
     }
     return created;
+}
+
+bool is_working_folder(const char* path) {
+    std::error_code error;
+    for (const char* name : {local_folder_name, plugins_folder_name, tags_folder_name}) {
+        if (std::filesystem::is_directory(std::filesystem::path(path) / name, error)) return true;
+    }
+    return false;
 }
 
 bool local_tag_folder(tag_code group, file_reference& folder) {

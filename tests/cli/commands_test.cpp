@@ -8,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "cli/json_reader.h"
 #include "cli_runner.h"
+#include "support/unprivileged.h"
 #include "tag_files/instance_lock.h"
 
 namespace cli_test {
@@ -158,6 +160,32 @@ TEST_F(CliTest, DamagedFoundationFileIsNotLoaded) {
     EXPECT_EQ(listed.status, 0);
     EXPECT_EQ(listed.out, "[]\n");
     EXPECT_TRUE(contains(listed.err, "warning: found an invalid tag")) << listed.err;
+}
+
+// A working folder that cannot be written is read, and writers say why they
+// cannot write rather than taking it for one in use.
+TEST_F(CliTest, ReadOnlyWorkingFolderIsReadAndWritersSayWhy) {
+    ok({"new", "mons", "Ogre"});
+    const std::string ogre = to_string(raw("mons/Ogre"));
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path())) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                                       std::filesystem::perms::others_write,
+                                     std::filesystem::perm_options::remove);
+    }
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    const std::string sentence = "The working folder '" + std::filesystem::current_path().string() +
+                                 "' cannot be written (read-only): tags can be looked at but not changed.";
+    const bool behaved = test_support::run_unprivileged(folder.path(), [&] {
+        const CliRun listed = run_cli({"list"});
+        const CliRun exported = run_cli({"export", "mons/Ogre", "--raw"});
+        const CliRun created = run_cli({"new", "mons", "Troll"});
+        const bool good = listed.status == 0 && contains(listed.out, "Ogre") && exported.status == 0 &&
+                          exported.out == ogre && created.status == 1 && contains(created.err, sentence);
+        if (!good) std::fprintf(stderr, "list: %s%s\nnew: %s\n", listed.out.c_str(), listed.err.c_str(), created.err.c_str());
+        return good;
+    });
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    EXPECT_TRUE(behaved);
 }
 
 TEST_F(CliTest, WritersAreRefusedWhileAnotherProcessHoldsTheLock) {
