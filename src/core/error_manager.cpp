@@ -84,9 +84,9 @@ const char* system_name(int system_number) {
     }
 }
 
-void initialize_error_manager(const char* program_name) {
+void initialize_error_manager(const char* program_name, const char* log_path) {
     close_log();
-    state.log = std::fopen(log_file_name, "w");
+    state.log = std::fopen(log_path, "w");
     if (!log_close_registered) {
         log_close_registered = register_exit_procedure(__FILE__, __LINE__, close_log);
     }

@@ -48,7 +48,9 @@ const char* system_name(int system_number);
 
 // Creates the log (emptying it), writes its header line and clears the state.
 // Called again, it starts a new log in the present working folder.
-void initialize_error_manager(const char* program_name);
+// `log_path` is where the log goes: the working folder's log unless that folder
+// cannot be written.
+void initialize_error_manager(const char* program_name, const char* log_path = log_file_name);
 
 // Reports an error. file may be nullptr (only the message is logged); format may be
 // nullptr (the kind is only recorded). The first error stays pending until cleared;

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 class CQuilletFrameWnd;
 
-// Starts the editor: refuses to run beside another program of the family,
-// brings up the core services and the tag file system, and creates the one
-// main window. The working folder is the process's current folder.
+// Starts the editor in the process's current folder, the working folder:
+// refuses to run beside another program of the family, brings up the core
+// services and the tag file system, and creates the one main window. A folder
+// that cannot be written opens read-only. The folder can be switched while the
+// editor runs: the work in the first ends as at Quit, then starts in the second.
 class CQuilletApp {
 public:
     CQuilletApp();
@@ -17,9 +21,19 @@ public:
     // False when the editor must not run (the user has been told why).
     bool InitInstance();
     CQuilletFrameWnd* main_window() const { return main_window_.get(); }
+    bool read_only() const { return read_only_; }
+
+    // Ends the work in the current folder, changes into `folder` and starts
+    // there; false (said) when the editor cannot run there, and then it runs in
+    // the first folder again.
+    bool switch_working_folder(const QString& folder);
 
 private:
+    void end_work();
+    QString read_only_log_path() const;
+
     std::unique_ptr<CQuilletFrameWnd> main_window_;
+    bool read_only_ = false;
 };
 
 // The program name the log's header line carries.

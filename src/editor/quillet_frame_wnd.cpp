@@ -4,6 +4,8 @@
 #include "editor/character_translation.h"
 #include "editor/frame_commands.h"
 #include "editor/platform/services.h"
+#include "editor/startup/recent_folders.h"
+#include "editor/startup/working_folder_choice.h"
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
 #include "editor/tree_filter.h"
@@ -13,6 +15,8 @@
 #include "tag_files/tag_header.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
@@ -67,6 +71,22 @@ const std::vector<MenuItem>& shared_items() {
 }
 
 const MenuItem get_info_item{command_id::get_info, "Get &Info...", "Alt-I", {QKeySequence(Qt::ALT | Qt::Key_I)}};
+
+// Commands that write into the working folder; Get Info stays, its OK refused.
+bool writes_tags(int id) {
+    switch (id) {
+        case command_id::new_tag:
+        case command_id::new_in_group:
+        case command_id::duplicate:
+        case command_id::delete_tag:
+        case command_id::import_overhead_map:
+        case command_id::import_netmap_preview:
+        case command_id::build_plugin:
+        case command_id::dump_text:
+        case command_id::rebuild_foundation_files: return true;
+        default: return false;
+    }
+}
 
 QString menu_text(const MenuItem& item) {
     QString text = QString::fromLatin1(item.text);
@@ -153,6 +173,13 @@ void CQuilletFrameWnd::create_menus() {
     add_plain(import_menu, command_id::import_netmap_preview, "Netmap Preview...");
     add_plain(file_menu_, command_id::build_plugin, "Build &Plug-in File");
     add_plain(file_menu_, command_id::dump_text, "Dump text for group");
+    file_menu_->addSeparator();
+    auto* open_folder = file_menu_->addAction(QStringLiteral("Open &Working Folder..."));
+    open_folder->setShortcut(QKeySequence::Open);
+    connect(open_folder, &QAction::triggered, this, [this] { switch_folder(startup::pick_working_folder(this)); });
+    recent_menu_ = file_menu_->addMenu(QStringLiteral("Open &Recent"));
+    connect(recent_menu_, &QMenu::aboutToShow, this, &CQuilletFrameWnd::fill_recent_menu);
+    fill_recent_menu();
     file_menu_->addSeparator();
     add_action(file_menu_, MenuItem{command_id::quit, "&Quit", "Alt-Q", {QKeySequence(Qt::ALT | Qt::Key_Q)}});
 
@@ -447,9 +474,33 @@ bool CQuilletFrameWnd::frame_rule(int id, QTreeWidgetItem* selection) const {
     }
 }
 
+void CQuilletFrameWnd::fill_recent_menu() {
+    recent_menu_->clear();
+    const QString current = QDir::currentPath();
+    for (const QString& folder : startup::recent_working_folders()) {
+        if (folder == current) continue;
+        QAction* action = recent_menu_->addAction(startup::folder_display_text(folder));
+        action->setEnabled(QFileInfo(folder).isDir());
+        connect(action, &QAction::triggered, this,
+                [this, folder] { switch_folder(startup::checked_working_folder(this, folder)); });
+    }
+    recent_menu_->setEnabled(!recent_menu_->isEmpty());
+}
+
+void CQuilletFrameWnd::switch_folder(const QString& folder) {
+    if (!folder.isEmpty() && switch_folder_) switch_folder_(folder);
+}
+
+void CQuilletFrameWnd::set_read_only(const QString& log_path) {
+    read_only_ = true;
+    statusBar()->showMessage(QStringLiteral("Read-only working folder: the log is written to %1").arg(log_path));
+    update_command_states();
+}
+
 bool CQuilletFrameWnd::command_enabled(int id) {
     const FrameCommand* command = find_frame_command(id);
     if (!command || !command->run) return false;
+    if (read_only_ && writes_tags(id)) return false;
     if (command->state) return command->state(*this).enabled;
     return frame_rule(id, selected_item());
 }
@@ -471,5 +522,6 @@ void CQuilletFrameWnd::update_command_states() {
 }
 
 void CQuilletFrameWnd::run_command(int id) {
+    if (read_only_ && writes_tags(id)) return;
     if (const FrameCommand* command = find_frame_command(id); command && command->run) command->run(*this);
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -72,6 +73,15 @@ public:
     // rebuilds its branch after OK), beeps for a tag without an editor.
     void open_selected_item();
 
+    // A working folder that cannot be written: every command that would write is
+    // disabled, and the status line says where the log went instead.
+    void set_read_only(const QString& log_path);
+    bool is_read_only() const { return read_only_; }
+    // File > Open Working Folder... and Open Recent hand the chosen folder here;
+    // the application ends its work in this folder and starts in that one.
+    void set_folder_switch(std::function<void(const QString&)> switch_to) { switch_folder_ = std::move(switch_to); }
+    QMenu* recent_menu() const { return recent_menu_; }
+
 private:
     void create_menus();
     void create_tree();
@@ -100,4 +110,10 @@ private:
     QMenu* file_menu_ = nullptr;
     QMenu* context_menu_ = nullptr;
     std::map<int, QAction*> actions_;
+    QMenu* recent_menu_ = nullptr;
+    std::function<void(const QString&)> switch_folder_;
+    bool read_only_ = false;
+
+    void fill_recent_menu();
+    void switch_folder(const QString& folder);
 };

@@ -70,10 +70,25 @@ bool CTagDialog::UpdateData(bool save) {
 
 void CTagDialog::DoDataExchange(CDataExchange&) {}
 
+namespace {
+
+QString& read_only_reason() {
+    static QString reason;
+    return reason;
+}
+
+}  // namespace
+
+void CTagDialog::set_read_only_reason(const QString& reason) { read_only_reason() = reason; }
+
 void CTagDialog::setVisible(bool visible) {
     if (visible && !initialized_) {
         initialized_ = true;
         OnInitDialog();
+        if (!read_only_reason().isEmpty()) {
+            refuse_saving();
+            if (QWidget* ok = control(control_id_ok)) ok->setToolTip(read_only_reason());
+        }
     }
     QDialog::setVisible(visible);
 }

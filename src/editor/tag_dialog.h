@@ -69,6 +69,10 @@ public:
     // stays open with the user's edits.
     bool write_tag_record(CDataExchange& dx, void* record, int32_t size, std::span<const int16_t> codes);
 
+    // While the working folder cannot be written, every dialog over a tag opens
+    // with OK disabled and this reason as its tooltip; empty when it can.
+    static void set_read_only_reason(const QString& reason);
+
     // True after a failed read: the form can then only be cancelled.
     bool record_read_failed() const { return read_failed_; }
 

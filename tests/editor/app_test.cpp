@@ -51,7 +51,7 @@ TEST_F(QuilletApp, StartUpCreatesTheFoldersTheLogAndTheMainWindow) {
     CQuilletFrameWnd* frame = app.main_window();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tessary"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tessary — ") + QString::fromStdString(folder.path().string()));
     EXPECT_GT(frame->tree()->topLevelItemCount(), 0);
     EXPECT_TRUE(services.messages().empty());
 }

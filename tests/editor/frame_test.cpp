@@ -147,7 +147,7 @@ TEST_F(FrameTest, MenusHoldEveryCommandWithItsTextAndAccelerator) {
     EXPECT_EQ(action_texts(frame.file_menu()),
               (QStringList{"&New Tag...\tAlt-N", "N&ew", "&Open\tEnter", "&Duplicate", "Delete\tDel", "-",
                            "Get &Info...\tAlt-I", "Import Bitmap", "Build &Plug-in File", "Dump text for group", "-",
-                           "&Quit\tAlt-Q"}));
+                           "Open &Working Folder...", "Open &Recent", "-", "&Quit\tAlt-Q"}));
     EXPECT_EQ(frame.file_menu()->title(), QStringLiteral("&File"));
     EXPECT_EQ(action_texts(frame.context_menu()),
               (QStringList{"&New Tag...\tAlt-N", "N&ew", "&Open\tEnter", "&Duplicate", "Delete\tDel", "-",
@@ -234,7 +234,8 @@ TEST_F(FrameTest, CommandsWithoutAHandlerStayDisabled) {
     for (const auto& action : frame.file_menu()->actions()) {
         if (action->isSeparator() || action->menu()) continue;
         const bool own = action == frame.command_action(command_id::open) ||
-                         action == frame.command_action(command_id::quit);
+                         action == frame.command_action(command_id::quit) ||
+                         action->text() == QStringLiteral("Open &Working Folder...");
         EXPECT_EQ(action->isEnabled(), own) << action->text().toStdString();
     }
     EXPECT_FALSE(frame.command_action(command_id::import_netmap_preview)->isEnabled());

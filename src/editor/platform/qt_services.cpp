@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -63,6 +64,10 @@ void QtServices::beep() { QApplication::beep(); }
 
 QString QtServices::open_file(QWidget* owner, const QString& caption, const QString& filter) {
     return QFileDialog::getOpenFileName(owner, caption, QString(), filter);
+}
+
+QString QtServices::choose_folder(QWidget* owner, const QString& caption) {
+    return QFileDialog::getExistingDirectory(owner, caption, QDir::homePath());
 }
 
 int QtServices::run(QDialog& dialog) { return dialog.exec(); }

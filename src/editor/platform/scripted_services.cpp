@@ -47,6 +47,10 @@ QString ScriptedServices::open_file(QWidget*, const QString& caption, const QStr
     return path;
 }
 
+QString ScriptedServices::choose_folder(QWidget* owner, const QString& caption) {
+    return open_file(owner, caption, QString());
+}
+
 int ScriptedServices::run(QDialog& dialog) {
     dialog.setResult(QDialog::Rejected);
     dialog.show();

@@ -81,6 +81,8 @@ public:
     bool shift_held() override { return shift_; }
     void beep() override { ++beeps_; }
     QString open_file(QWidget* owner, const QString& caption, const QString& filter) override;
+    // Answered from the same queue as open_file, recorded with an empty filter.
+    QString choose_folder(QWidget* owner, const QString& caption) override;
     // Shows the dialog (so that it initialises) and runs the next queued
     // script on it; a dialog the script left open is rejected. Without a
     // script the dialog is rejected and counted.

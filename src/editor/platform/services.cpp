@@ -40,6 +40,10 @@ QString open_file(QWidget* owner, const QString& caption, const QString& filter)
     return services().file_dialogs->open_file(owner, caption, filter);
 }
 
+QString choose_folder(QWidget* owner, const QString& caption) {
+    return services().file_dialogs->choose_folder(owner, caption);
+}
+
 int run_modal(QDialog& dialog) { return services().modal_dialogs->run(dialog); }
 
 void play_sound(std::vector<std::int16_t> samples, int channels, int sample_rate) {

@@ -62,6 +62,8 @@ public:
     // The chosen file's path, or an empty text when the user cancelled.
     // `filter` uses Qt's form: "Wave files (*.wav);;All files (*)".
     virtual QString open_file(QWidget* owner, const QString& caption, const QString& filter) = 0;
+    // The chosen folder's path, or an empty text when the user cancelled.
+    virtual QString choose_folder(QWidget* owner, const QString& caption) = 0;
 };
 
 class ModalDialogs {
@@ -126,6 +128,7 @@ Answer message_box(QWidget* owner, const QString& text, const QString& caption,
 bool shift_held();
 void beep();
 QString open_file(QWidget* owner, const QString& caption, const QString& filter);
+QString choose_folder(QWidget* owner, const QString& caption);
 int run_modal(QDialog& dialog);
 void play_sound(std::vector<std::int16_t> samples, int channels, int sample_rate);
 void stop_sound();
