@@ -9,6 +9,7 @@
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
 #include "editor/tree_filter.h"
+#include "tag_files/instance_lock.h"
 #include "tag_files/monolithic_loader.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_groups.h"
@@ -493,7 +494,8 @@ void CQuilletFrameWnd::switch_folder(const QString& folder) {
 
 void CQuilletFrameWnd::set_read_only(const QString& log_path) {
     read_only_ = true;
-    statusBar()->showMessage(QStringLiteral("Read-only working folder: the log is written to %1").arg(log_path));
+    statusBar()->showMessage(QStringLiteral("Read-only folder; log in %1").arg(startup::folder_display_text(log_path)));
+    statusBar()->setToolTip(QString::fromStdString(read_only_working_folder_text()));
     update_command_states();
 }
 
