@@ -57,15 +57,23 @@ std::span<const std::uint8_t> bitmap_font_pixels(const font_character& character
     return {reinterpret_cast<const std::uint8_t*>(&character + 1), size};
 }
 
+bool font_character_block_fits(const font_definition& definition, std::int64_t data_size) {
+    if (definition.character_count < 0 || definition.characters_offset < 0 || definition.characters_size < 0) {
+        return false;
+    }
+    // A block overlapping the record would have its headers rewritten over the record's fields.
+    if (definition.characters_size > 0 && definition.characters_offset < std::int64_t{sizeof(font_definition)}) {
+        return false;
+    }
+    return std::int64_t{definition.characters_offset} <= data_size &&
+           std::int64_t{definition.characters_size} <= data_size - definition.characters_offset;
+}
+
 std::optional<std::span<const std::byte>> font_character_block(const font_definition& definition,
                                                                std::span<const std::byte> data) {
-    if (definition.character_count < 0 || definition.characters_offset < 0 || definition.characters_size < 0) {
-        return std::nullopt;
-    }
-    const auto offset = static_cast<std::size_t>(definition.characters_offset);
-    const auto size = static_cast<std::size_t>(definition.characters_size);
-    if (offset > data.size() || size > data.size() - offset) return std::nullopt;
-    return data.subspan(offset, size);
+    if (!font_character_block_fits(definition, static_cast<std::int64_t>(data.size()))) return std::nullopt;
+    return data.subspan(static_cast<std::size_t>(definition.characters_offset),
+                        static_cast<std::size_t>(definition.characters_size));
 }
 
 bool byte_swap_font_characters(std::span<std::byte> block, std::int32_t count, bool to_host) {
@@ -80,6 +88,18 @@ bool byte_swap_font_characters(std::span<std::byte> block, std::int32_t count, b
         if (length > std::int64_t(block.size() - position)) return false;
         if (to_host) header.runtime[0] = header.runtime[1] = 0xFF;
         position += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
+bool font_character_sizes_are_whole(std::span<const std::byte> block, std::int32_t count) {
+    std::size_t position = 0;
+    for (std::int32_t index = 0; index < count; ++index) {
+        if (block.size() - position < sizeof(font_character)) return false;
+        font_character header;
+        std::memcpy(&header, &block[position], sizeof header);
+        if (header.width < 0 || header.height < 0) return false;
+        position += static_cast<std::size_t>(font_character_record_length(header.width, header.height));
     }
     return true;
 }

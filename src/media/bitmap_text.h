@@ -43,6 +43,10 @@ std::optional<bitmap_font> read_bitmap_font(std::span<const std::byte> data, con
 // The same from a tag of the directory.
 std::optional<bitmap_font> read_bitmap_font_tag(tag_handle handle);
 
+// Whether the character block a font record (host order) names lies within data
+// of `data_size` bytes, after the record itself.
+bool font_character_block_fits(const definitions::font_definition& definition, std::int64_t data_size);
+
 // The character block of a font record (host order) read from untrusted data:
 // characters_size bytes from characters_offset, with each of character_count
 // records inside it. Headers stay as stored. Null when the record does not fit.
@@ -55,3 +59,8 @@ std::optional<std::span<const std::byte>> font_character_block(const definitions
 // runs past the block or the count does not fit it; the block is then partly
 // converted.
 bool byte_swap_font_characters(std::span<std::byte> block, std::int32_t count, bool to_host);
+
+// For an editor of the block (host order, as byte_swap_font_characters left it):
+// false when a record has a negative width or height. The game draws such a
+// record as an empty bitmap, but its pixels are then read as the next header.
+bool font_character_sizes_are_whole(std::span<const std::byte> block, std::int32_t count);

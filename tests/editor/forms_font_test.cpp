@@ -416,15 +416,34 @@ TEST_F(FontFormTest, OkRewritesTheCharactersAndTheRecordCancelWritesNothing) {
     EXPECT_EQ(after[first_reserved + 1], std::byte{0xFF});
 }
 
-TEST_F(FontFormTest, ACharacterBlockTheTagDoesNotHoldIsReportedAndLeftAlone) {
-    std::vector<std::byte> data = imported_font(dejavu(10));
-    data[12] = std::byte{0x7F};  // character_count far beyond the block
-    const tag_code subgroup = tag_get_subgroup(create_tag(fonts, "damaged", data, tag_group_get_version(fonts)));
-    const auto dialog = open(subgroup);
-    EXPECT_EQ(services.message_texts(), QStringList{QStringLiteral("Error reading tag file!")});
-    EXPECT_EQ(dialog->grid().character_count(), 0);
-    dialog->accept();
-    EXPECT_EQ(tag_data(fonts, subgroup), data);
+// Damaged fonts from other players: the block is bounded by the tag before
+// anything is read, and a malformed record is refused, never drawn or rewritten.
+TEST_F(FontFormTest, ADamagedCharacterBlockIsReportedAndLeftAlone) {
+    struct Damage {
+        const char* what;
+        std::size_t at;
+        std::vector<unsigned char> bytes;
+    };
+    const Damage damages[] = {
+        {"character_count far beyond the block", 12, {0x7F}},
+        {"characters_size 0x7FFFFFFF", 20, {0x7F, 0xFF, 0xFF, 0xFF}},
+        {"characters_offset 0, over the record", 16, {0, 0, 0, 0}},
+        {"a negative width", 64 + 4, {0xFF, 0xFD}},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        std::vector<std::byte> data = imported_font(dejavu(10));
+        for (std::size_t index = 0; index < damage.bytes.size(); ++index)
+            data[damage.at + index] = std::byte{damage.bytes[index]};
+        const tag_code subgroup =
+            tag_get_subgroup(create_tag(fonts, damage.what, data, tag_group_get_version(fonts)));
+        services.clear_messages();
+        const auto dialog = open(subgroup);
+        EXPECT_EQ(services.message_texts(), QStringList{QStringLiteral("Error reading tag file!")});
+        EXPECT_EQ(dialog->grid().character_count(), 0);
+        dialog->accept();
+        EXPECT_EQ(tag_data(fonts, subgroup), data);
+    }
 }
 
 }  // namespace

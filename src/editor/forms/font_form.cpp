@@ -77,14 +77,16 @@ void CFontDlg::exchange_characters(CDataExchange& dx) {
     if (dx.is_loading()) {
         // Counts and places come from the file: whatever they say, the block
         // read is the one the tag holds, and every record lies inside it.
-        characters_read_ = font.character_count >= 0 && font.characters_offset >= 0 && font.characters_size >= 0;
+        // Bounded by the tag before anything is allocated.
+        characters_read_ = font_character_block_fits(font, tag_get_size(handle));
         if (characters_read_) {
             characters_.assign(static_cast<std::size_t>(font.characters_size), std::byte{0});
             characters_read_ = characters_.empty() ||
                                tag_file_read(handle, font.characters_offset, font.characters_size, characters_.data());
             tag_file_close_local();
         }
-        characters_read_ = characters_read_ && byte_swap_font_characters(characters_, font.character_count, true);
+        characters_read_ = characters_read_ && byte_swap_font_characters(characters_, font.character_count, true) &&
+                           font_character_sizes_are_whole(characters_, font.character_count);
         font_definition shown = font;
         if (!characters_read_) {
             characters_.clear();
