@@ -107,6 +107,8 @@ TEST(ToolkitFieldConversions, StoredValuesAreShownInTheKindsFormat) {
         // 655359 / 65536 is 9.9999847..., although its product with 10^5 is 999998.5 in
         // single precision.
         {"fixed upper bound of a range", toolkit::fixed_format(5), 655359, "9.99998"},
+        // 429076612 / 65536 is 6547.18951...; in single precision it is 6547.18945.
+        {"large fixed rounds the exact value", toolkit::fixed_format(3), 429076612, "6547.190"},
         {"real six decimals", toolkit::real_format(6), std::bit_cast<uint32_t>(0.0001f), "0.000100"},
         {"real negative", toolkit::real_format(3), std::bit_cast<uint32_t>(-2.5f), "-2.500"},
     };

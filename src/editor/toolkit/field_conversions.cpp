@@ -45,9 +45,9 @@ constexpr float exact_integer_limit = 16777216.0f;
 
 // The shown value is rounded as it is, not as its product with the power of ten
 // rounds in single precision: 655359 / 65536 shows 9.99998, as printing it would.
-double round_to_decimals(float value, int decimals) {
+double round_to_decimals(double value, int decimals) {
     const double factor = power_of_ten(decimals);
-    const double scaled = static_cast<double>(value) * factor;
+    const double scaled = value * factor;
     if (!std::isfinite(scaled) || std::fabs(scaled) >= exact_integer_limit) return value;
     return std::round(scaled) / factor + 0.0;  // + 0 turns -0 into 0
 }
@@ -233,7 +233,9 @@ std::string format_stored(const NumberFormat& format, int64_t stored) {
         default: break;
     }
     const int64_t value = format.kind == NumberKind::byte_fraction ? (stored & 0xFF) : stored;
-    const float shown = static_cast<float>(value) / scale_of(format.kind)->units;
+    // The exact stored value is rounded: through single precision a large 16.16
+    // value would lose its last shown digit.
+    const double shown = static_cast<double>(value) / scale_of(format.kind)->units;
     return format_fixed_point(round_to_decimals(shown, format.decimals), format.decimals);
 }
 
