@@ -127,15 +127,19 @@ TEST_F(LocalPhysicsFormTest, SwitchingTypeAndBackClearsTheParameters) {
     for (size_t offset = block; offset < saved.size(); ++offset) EXPECT_EQ(saved[offset], std::byte{0}) << offset;
 }
 
+// Above the six models and below them alike.
 TEST_F(LocalPhysicsFormTest, UnknownStoredTypeSelectsNothingAndSurvivesOk) {
-    const tag_code subgroup = create(busy_record(7));
-    const std::vector<std::byte> before = tag_data(physics, subgroup);
-    const auto dialog = open(physics, subgroup);
-    EXPECT_EQ(dialog->control_as<QComboBox>(pf::type_id)->currentIndex(), -1);
-    EXPECT_FALSE(dialog->control(pf::parameters_button_id)->isEnabled());
-    accept(*dialog);
-    EXPECT_EQ(services.unscripted_dialogs(), 0);
-    EXPECT_EQ(tag_data(physics, subgroup), before);
+    for (const int16_t type : {int16_t{7}, int16_t{-1}, int16_t{-300}}) {
+        SCOPED_TRACE(type);
+        const tag_code subgroup = create(busy_record(type));
+        const std::vector<std::byte> before = tag_data(physics, subgroup);
+        const auto dialog = open(physics, subgroup);
+        EXPECT_EQ(dialog->control_as<QComboBox>(pf::type_id)->currentIndex(), -1);
+        EXPECT_FALSE(dialog->control(pf::parameters_button_id)->isEnabled());
+        accept(*dialog);
+        EXPECT_EQ(services.unscripted_dialogs(), 0);
+        EXPECT_EQ(tag_data(physics, subgroup), before);
+    }
 }
 
 struct Typed {

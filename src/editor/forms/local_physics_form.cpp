@@ -3,6 +3,7 @@
 #include "definitions/local_physics_definitions.h"
 #include "editor/forms/local_physics_parameter_forms.h"
 #include "editor/tag_group_registry.h"
+#include "editor/toolkit/control_state.h"
 
 #include <QComboBox>
 
@@ -47,8 +48,14 @@ void declare(toolkit::Form& form) {
         const ParametersDialog& dialog = parameters_dialog(**current);
         toolkit::run_element_dialog(dialog.factory, dialog.caption, &form.dialog(), &record.parameters);
     });
-    form.after_load([&record, current, update_button] {
+    form.after_load([&form, &record, current, update_button] {
         *current = known_type(record.type);
+        // Below the list as above it: the combo box's own rule would show item 0.
+        if (!current->has_value()) {
+            auto* type = form.dialog().control_as<QComboBox>(type_id);
+            type->setCurrentIndex(-1);
+            toolkit::remember_loaded_state(type);
+        }
         update_button();
     });
     form.separately_converted([&record] { definitions::convert_physics_parameters(&record); });
