@@ -23,21 +23,6 @@ void append_utf8(std::string& out, char32_t point) {
     }
 }
 
-std::u32string decode_utf8(std::string_view text) {
-    std::u32string points;
-    for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t point = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (std::size_t index = 1; index < length && at + index < text.size(); ++index) {
-            point = (point << 6) | (static_cast<unsigned char>(text[at + index]) & 0x3Fu);
-        }
-        points.push_back(point);
-        at += length;
-    }
-    return points;
-}
-
 std::string bytes_to_text(std::string_view bytes) {
     std::string text;
     for (const char byte : bytes) append_utf8(text, static_cast<unsigned char>(byte));

@@ -5,6 +5,8 @@
 // every byte string, NUL bytes and the game's 8-bit characters included, goes
 // through a JSON string and back unchanged.
 
+#include "core/character_translation.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +16,6 @@ namespace cli {
 // Appends the UTF-8 form of a code point (at most 0x10FFFF, not a surrogate).
 void append_utf8(std::string& out, char32_t point);
 
-// The code points of valid UTF-8 text.
-std::u32string decode_utf8(std::string_view text);
 
 std::string bytes_to_text(std::string_view bytes);
 // Nothing when a code point is above 255.

@@ -115,3 +115,24 @@ std::string display_text_to_game(std::string_view display_text) {
     }
     return game_text;
 }
+
+std::u32string decode_utf8(std::string_view text) {
+    std::u32string points;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? lead : lead & (0x7Fu >> length);
+        for (std::size_t index = 1; index < length && at + index < text.size(); ++index) {
+            point = (point << 6) | (static_cast<unsigned char>(text[at + index]) & 0x3Fu);
+        }
+        points.push_back(point);
+        at += length;
+    }
+    return points;
+}
+
+std::string file_name_to_game_text(std::string_view file_name) {
+    std::string text;
+    for (const char32_t point : decode_utf8(file_name)) text += static_cast<char>(game_character_of(point).value_or('?'));
+    return text;
+}

@@ -22,6 +22,13 @@ bool game_character_is_shown(unsigned char game_character);
 // are the caller's.
 std::optional<unsigned char> game_character_of(char32_t unicode);
 
+// The code points of valid UTF-8 text.
+std::u32string decode_utf8(std::string_view text);
+
+// A file name (UTF-8, as the system gives it) as game text: each character the
+// game's byte for it, '?' where the game has none, as for a typed name.
+std::string file_name_to_game_text(std::string_view file_name);
+
 // The Unicode character of a Windows-1252 byte; 0 for the five bytes without one.
 char16_t windows_1252_unicode(unsigned char byte);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/character_translation.h"
 #include "core/text.h"
 #include "media/sound_intermediate.h"
 
@@ -47,7 +48,9 @@ std::string permutation_name_from_path(std::string_view path) {
     const std::size_t separator = path.find_last_of("/\\");
     std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
     name = name.substr(0, name.find('.'));
-    return std::string(name.substr(0, definitions::sound_permutation_name_capacity - 1));
+    // Typed names reach the tag through the character translation; so does this.
+    const std::string game = file_name_to_game_text(name);
+    return game.substr(0, definitions::sound_permutation_name_capacity - 1);
 }
 
 sound_import_outcome append_wave_permutation(sound_tag& sound, wave_file file, const std::string& path) {

@@ -22,6 +22,9 @@ TEST(SoundImport, PermutationNameFromTheFileName) {
         {"no_extension", "no_extension"},
         {"sounds/a_name_longer_than_twenty_five.wav", "a_name_longer_than_twenty"},
         {"sounds/.hidden.wav", ""},
+        // File names are UTF-8; the tag holds game text, as for a typed name.
+        {"sounds/caf\xC3\xA9.wav", "caf\x8E"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC door.wav", "?? door"},
     };
     for (const auto& [path, name] : names) EXPECT_EQ(permutation_name_from_path(path), name) << path;
 }
