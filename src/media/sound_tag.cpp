@@ -68,7 +68,7 @@ sound_tag new_sound_tag() {
     return sound;
 }
 
-sound_tag_read_result read_sound_tag(std::span<const std::byte> data) {
+sound_tag_read_result read_sound_tag(std::span<const std::byte> data, derived_sound_fields derived) {
     const auto size = std::int64_t(data.size());
     if (size < definition_size) {
         return refused(text("the tag holds %lld bytes, fewer than the %lld of a sound definition", size, definition_size));
@@ -95,8 +95,9 @@ sound_tag_read_result read_sound_tag(std::span<const std::byte> data) {
         return refused(text("the permutation list and sample headers need %lld bytes; the tag holds %lld",
                             samples_offset, size));
     }
+    std::string derived_problem;
     if (count > 0 && definition.sample_header_offset != headers_offset) {
-        return refused(text("the sample header offset %lld is not %lld", definition.sample_header_offset, headers_offset));
+        derived_problem = text("the sample header offset %lld is not %lld", definition.sample_header_offset, headers_offset);
     }
     std::int64_t sample_bytes = 0;
     for (std::int64_t index = 0; index < count; ++index) {
@@ -118,12 +119,15 @@ sound_tag_read_result read_sound_tag(std::span<const std::byte> data) {
         sample_bytes += *data_size;
         sound.permutations.push_back(std::move(permutation));
     }
-    if (count > 0 && definition.sample_region_size != header_size * count + sample_bytes) {
-        return refused(text("the sample region size %lld is not the %lld bytes of headers and samples",
-                            definition.sample_region_size, header_size * count + sample_bytes));
+    if (derived_problem.empty() && count > 0 && definition.sample_region_size != header_size * count + sample_bytes) {
+        derived_problem = text("the sample region size %lld is not the %lld bytes of headers and samples",
+                               definition.sample_region_size, header_size * count + sample_bytes);
     }
+    if (!derived_problem.empty() && derived == derived_sound_fields::checked) return refused(derived_problem);
     sound_tag_read_result result;
     result.sound = std::move(sound);
+    result.problem = std::move(derived_problem);
+    result.derived_fields_wrong = !result.problem.empty();
     return result;
 }
 
@@ -190,7 +194,7 @@ std::uint32_t sound_permutation_rate(const sound_tag_permutation& permutation) {
     return permutation.header.sample_rate >> 16;
 }
 
-sound_tag_read_result load_sound_tag(tag_handle handle) {
+sound_tag_read_result load_sound_tag(tag_handle handle, derived_sound_fields derived) {
     const std::int32_t size = tag_get_size(handle);
     if (size < 0) {
         return refused("the tag's size is unknown");
@@ -201,7 +205,7 @@ sound_tag_read_result load_sound_tag(tag_handle handle) {
     if (!read) {
         return refused("the tag could not be read");
     }
-    return read_sound_tag(data);
+    return read_sound_tag(data, derived);
 }
 
 bool save_sound_tag(tag_handle& handle, const sound_tag& sound) {

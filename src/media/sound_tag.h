@@ -35,7 +35,16 @@ struct sound_tag {
 struct sound_tag_read_result {
     std::optional<sound_tag> sound;
     std::string problem;  // why the bytes are not a sound this editor can hold
+    // Read with the derived fields ignored: the sample header offset or the sample
+    // region size was not what the layout gives (`problem` says which), so the tag
+    // needs writing anew.
+    bool derived_fields_wrong = false;
 };
+
+// What a reader makes of the definition's sample header offset and sample region
+// size, which follow from the layout: the tool checks them, the form ignores them
+// and writes them anew.
+enum class derived_sound_fields { checked, ignored };
 
 // The data size a sample header gives: count * 34 for compressed data, else
 // count << sample size shift; nothing for a negative count or a shift outside 0..3.
@@ -44,7 +53,8 @@ std::optional<std::int64_t> sampled_sound_data_size(const definitions::sampled_s
 // A new sound: the group's default definition, no permutations.
 sound_tag new_sound_tag();
 
-sound_tag_read_result read_sound_tag(std::span<const std::byte> data);
+sound_tag_read_result read_sound_tag(std::span<const std::byte> data,
+                                     derived_sound_fields derived = derived_sound_fields::checked);
 
 // The definition as the tag will hold it: count, list offset and size, sample
 // header offset and sample region size computed from the permutations.
@@ -62,7 +72,8 @@ std::optional<std::vector<std::int16_t>> decode_sound_permutation(const sound_ta
 std::uint32_t sound_permutation_rate(const sound_tag_permutation& permutation);
 
 // Reads and checks a visible sound tag.
-sound_tag_read_result load_sound_tag(tag_handle handle);
+sound_tag_read_result load_sound_tag(tag_handle handle,
+                                     derived_sound_fields derived = derived_sound_fields::checked);
 // Replaces the tag's data with the sound in one step (a monolithic tag becomes
 // local; the handle may change). False, with the tag as it was, on any failure.
 bool save_sound_tag(tag_handle& handle, const sound_tag& sound);

@@ -479,6 +479,27 @@ TEST_F(SoundPlayTest, AnUncompressedPermutationPlaysNothing) {
     dialog->reject();
 }
 
+// The sample header offset and the sample region size follow from the layout:
+// wrong ones do not stop the form, and OK writes the right ones.
+TEST_F(SoundFormTest, WrongDerivedFieldsAreRepairedOnOk) {
+    sound_tag sound = new_sound_tag();
+    sound.permutations.push_back(permutation_of("first", 3, 0xA1));
+    const std::vector<std::byte> whole = write_sound_tag(sound).value();
+    for (const size_t field : {offsetof(definitions::sound_definition, sample_header_offset),
+                               offsetof(definitions::sound_definition, sample_region_size)}) {
+        SCOPED_TRACE(field);
+        std::vector<std::byte> damaged = whole;
+        damaged[field] = std::byte{0x12};  // big-endian: the high byte
+        const tag_code subgroup = add_tag(sounds, "derived" + std::to_string(field), damaged);
+        services.clear_messages();
+        const auto dialog = open(sounds, subgroup);
+        EXPECT_TRUE(services.message_texts().empty()) << services.message_texts().join("; ").toStdString();
+        EXPECT_EQ(lines(*dialog), QStringList{"first"});
+        accept(*dialog);
+        EXPECT_EQ(tag_data(sounds, subgroup), whole);
+    }
+}
+
 TEST_F(SoundFormTest, ATagFailingTheReadersChecksCanOnlyBeCancelled) {
     sound_tag sound = new_sound_tag();
     sound.permutations.push_back(permutation_of("first", 3, 0xA1));

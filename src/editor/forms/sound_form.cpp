@@ -301,7 +301,7 @@ void CSoundDlg::exchange_subtitle_string(CDataExchange& dx) {
 }
 
 bool CSoundDlg::load_sound() {
-    sound_tag_read_result read = load_sound_tag(tag_find(group_tag(), subgroup()));
+    sound_tag_read_result read = load_sound_tag(tag_find(group_tag(), subgroup()), derived_sound_fields::ignored);
     sound_definition& definition = record<sound_definition>();
     if (!read.sound) {
         definition = sound_definition{};
@@ -312,6 +312,8 @@ bool CSoundDlg::load_sound() {
     }
     sound_ = std::move(*read.sound);
     definition = sound_.definition;
+    // OK writes the tag anew, with the offset and size its layout gives.
+    permutations_changed_ = read.derived_fields_wrong;
     return true;
 }
 
