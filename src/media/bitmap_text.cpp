@@ -104,6 +104,21 @@ bool font_character_sizes_are_whole(std::span<const std::byte> block, std::int32
     return true;
 }
 
+std::optional<std::string> font_data_problem(std::span<const std::byte> data) {
+    if (data.size() < sizeof(font_definition)) return "shorter than the 64-byte font record";
+    const font_definition definition = read_definition(data);
+    const auto block = font_character_block(definition, data);
+    if (!block) return "the character block does not lie inside the tag after the font record";
+    std::vector<std::byte> characters(block->begin(), block->end());
+    if (!byte_swap_font_characters(characters, definition.character_count, true)) {
+        return "the " + std::to_string(definition.character_count) + " character records do not fit the block";
+    }
+    if (!font_character_sizes_are_whole(characters, definition.character_count)) {
+        return "a character record has a negative width or height";
+    }
+    return std::nullopt;
+}
+
 std::optional<bitmap_font> read_bitmap_font(std::span<const std::byte> data, const char* name) {
     if (data.size() < sizeof(font_definition)) {
         handle_error(error_file_read, __FILE__, __LINE__, "couldn't read characters from font %s.", name);

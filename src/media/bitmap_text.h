@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "definitions/font_definitions.h"
@@ -52,6 +53,10 @@ bool font_character_block_fits(const definitions::font_definition& definition, s
 // records inside it. Headers stay as stored. Null when the record does not fit.
 std::optional<std::span<const std::byte>> font_character_block(const definitions::font_definition& definition,
                                                                std::span<const std::byte> data);
+
+// Why the data of a font tag cannot be edited as it is (the form's reading
+// rules), or nothing when it can.
+std::optional<std::string> font_data_problem(std::span<const std::byte> data);
 
 // Converts the headers of a character block between file and host order
 // (to_host: headers are in file order now), marking them as the readers do

@@ -7,6 +7,7 @@
 #include "definitions/field_description.h"
 #include "definitions/group_registry.h"
 #include "media/collection_reader.h"
+#include "media/damaged_media.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_groups.h"
@@ -172,6 +173,10 @@ ReferenceIndex::ReferenceIndex(std::vector<TagEntry> tags) : tags_(std::move(tag
     for (std::size_t tag = 0; tag < tags_.size(); ++tag) {
         first_use_[tag] = references_.size();
         const TagEntry& entry = tags_[tag];
+        if (std::optional<std::string> damage = media_data_problem(entry.group, entry.data)) {
+            problems_.push_back({tag, ProblemKind::damaged_data, "", std::move(*damage)});
+            continue;
+        }
         const definitions::TagGroupEntry* row = definitions::find_group(entry.group);
         if (!row || !row->description) continue;
         const RecordDescription& description = *row->description;

@@ -32,12 +32,12 @@ struct Reference {
     std::optional<std::size_t> to;  // the visible tag it names, if any
 };
 
-enum class ProblemKind { missing_tag, sequence_out_of_range, count_beyond_capacity, short_record };
+enum class ProblemKind { missing_tag, sequence_out_of_range, count_beyond_capacity, short_record, damaged_data };
 
 struct Problem {
     std::size_t tag = 0;
     ProblemKind kind = ProblemKind::missing_tag;
-    std::string field;    // empty for a short record
+    std::string field;    // empty for a short record or damaged data
     std::string message;  // for people, without the tag's name
 };
 
