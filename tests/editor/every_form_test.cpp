@@ -4,6 +4,7 @@
 
 #include "definitions/group_registry.h"
 #include "editor/tag_dialog.h"
+#include "tag_files/tag_groups.h"
 
 #include <QDir>
 #include <QImage>
@@ -106,6 +107,50 @@ TEST_P(EveryFormTest, FormFitsAScreen) {
         EXPECT_TRUE(picture.save(path)) << path.toStdString();
     }
     dialog->reject();
+}
+
+// Tags from other players may be damaged or hostile. Truncated, random, or with a
+// count, offset or size far off, a tag gives its form either its read message and
+// a Cancel-only form, or a form whose untouched OK leaves every byte.
+TEST_P(EveryFormTest, DamagedTagsGiveACancelOnlyFormOrKeepTheirBytes) {
+    const tag_code group = GetParam();
+    const definitions::RecordDescription& description = *definitions::find_group(group)->description;
+    const std::vector<std::byte> intact = tag_data(group, create_record_tag(group, "intact", starting_record(group)));
+    std::vector<std::pair<std::string, std::vector<std::byte>>> damaged;
+    // An empty map is no damage: New makes maps empty, and the form gives them a header.
+    for (const size_t length : {size_t{0}, size_t{1}, intact.size() / 2, intact.size() - 1}) {
+        if (length == 0 && group == make_tag("mesh")) continue;
+        damaged.emplace_back("cut to " + std::to_string(length), std::vector<std::byte>(intact.begin(), intact.begin() + length));
+    }
+    std::vector<std::byte> noise(intact.size() + 64);
+    uint32_t state = group;
+    for (std::byte& byte : noise) byte = static_cast<std::byte>((state = state * 1103515245u + 12345u) >> 16);
+    damaged.emplace_back("random bytes", noise);
+    for (const definitions::FieldDescription& field : description.fields) {
+        const std::string_view name = field.name;
+        const bool places = name.find("count") != std::string_view::npos || name.find("offset") != std::string_view::npos ||
+                            name.find("size") != std::string_view::npos;
+        if (!places || field.kind != definitions::FieldKind::integer || field.width < 2) continue;
+        for (const uint32_t value : {0u, 0xFFFFFFFFu, 0x7FFFu, 0x7FFFFFFFu}) {
+            std::vector<std::byte> bytes = intact;
+            for (unsigned index = 0; index < field.width; ++index)
+                bytes[field.offset + index] = static_cast<std::byte>(value >> (8 * (field.width - 1 - index)));
+            damaged.emplace_back(std::string(name) + " " + std::to_string(value), bytes);
+        }
+    }
+    int index = 0;
+    for (const auto& [what, bytes] : damaged) {
+        SCOPED_TRACE(what);
+        const tag_code subgroup =
+            tag_get_subgroup(create_tag(group, "damaged " + std::to_string(index++), bytes, tag_group_get_version(group)));
+        const auto dialog = open_form(group, subgroup);
+        ASSERT_NE(dialog, nullptr);
+        const QWidget* ok = dialog->control(control_id_ok);
+        if (ok && ok->isEnabled()) dialog->accept();
+        dialog->reject();
+        EXPECT_EQ(first_difference(group, tag_data(group, subgroup), bytes), "");
+    }
+    EXPECT_EQ(services.unscripted_dialogs(), 0);
 }
 
 // Squeezed as far as the window manager lets it, a form keeps its layout's
