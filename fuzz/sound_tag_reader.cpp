@@ -1,5 +1,6 @@
-// Random bytes as the data of a sound tag: read as the form and the tool read
-// it, every permutation decoded (the form's two ways of playing it must give the
+// Random bytes as the data of a sound tag: read as the tool reads it and as the
+// form does (the derived fields ignored, and a repaired tag must then pass the
+// tool's reading), every permutation decoded (the form's two ways of playing it must give the
 // same samples), and what was read saved again, which must read back to the same
 // bytes.
 
@@ -11,7 +12,13 @@
 #include "media/sound_tag.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const sound_tag_read_result read = read_sound_tag(std::span(reinterpret_cast<const std::byte*>(data), size));
+    const std::span bytes(reinterpret_cast<const std::byte*>(data), size);
+    const sound_tag_read_result repairable = read_sound_tag(bytes, derived_sound_fields::ignored);
+    if (repairable.sound) {
+        const auto repaired = write_sound_tag(*repairable.sound);
+        if (!repaired || !read_sound_tag(*repaired).sound) __builtin_trap();
+    }
+    const sound_tag_read_result read = read_sound_tag(bytes);
     if (!read.sound) {
         if (read.problem.empty()) __builtin_trap();
         return 0;
