@@ -80,6 +80,14 @@ void append_character(std::vector<std::byte>& data, font_character header, const
 
 }  // namespace
 
+namespace {
+
+constexpr std::size_t proposed_name_limit = 31;
+// How far back a cut may go to end at a whole word.
+constexpr std::size_t word_boundary_reach = 12;
+
+}  // namespace
+
 std::string proposed_font_tag_name(const font_import_options& options) {
     std::string name = options.family;
     if (options.bold) name += " bold";
@@ -89,6 +97,13 @@ std::string proposed_font_tag_name(const font_import_options& options) {
     if (options.antialiased) name += " antialiased";
     std::transform(name.begin(), name.end(), name.begin(),
                    [](char character) { return static_cast<char>(std::tolower(static_cast<unsigned char>(character))); });
+    // The name dialog refuses more than a tag name holds: propose what fits.
+    if (name.size() > proposed_name_limit) {
+        const std::size_t space = name.rfind(' ', proposed_name_limit);
+        const bool near = space != std::string::npos && proposed_name_limit - space <= word_boundary_reach;
+        name.resize(near ? space : proposed_name_limit);
+        while (!name.empty() && name.back() == ' ') name.pop_back();
+    }
     return name;
 }
 

@@ -6,6 +6,7 @@
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_editing.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -43,7 +44,10 @@ TEST_F(DuplicateTest, CopiesEveryStoredByteAndOpensTheCopy) {
     ASSERT_TRUE(tag_set_user_data(source, 0x1234));
     select(tag_item(sounds, "thunder"));
     when_shown<CNewTagNameDlg>([](CNewTagNameDlg& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Please enter the new file name:"));
+        // A short title; the prompt is inside the dialog.
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Duplicate Tag"));
+        EXPECT_FALSE(dialog.findChildren<QLabel*>().isEmpty());
+        EXPECT_EQ(dialog.findChildren<QLabel*>().front()->text(), QStringLiteral("Please enter the new file name:"));
         EXPECT_EQ(control_text(dialog, CNewTagNameDlg::name_control), QStringLiteral("thunder copy"));
         press_ok(dialog);
     });

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdlib>
@@ -269,6 +270,18 @@ TEST_F(SoundFormTest, RenameDuplicateAndSkipFractionReachTheTagOnOk) {
     EXPECT_STREQ(saved.permutations[1].permutation.name, "copy");
     EXPECT_EQ(saved.permutations[1].permutation.skip_fraction, 65535);
     EXPECT_EQ(saved.permutations[1].data, sound.permutations[0].data);
+}
+
+TEST_F(SoundFormTest, SkipFractionMovesByWholePercentsFromTheKeyboard) {
+    sound_tag sound = new_sound_tag();
+    sound.permutations.push_back(permutation_of("first", 3, 0xA1));
+    const auto dialog = open(sounds, create("steps", sound));
+    list(*dialog)->setCurrentRow(0);
+    auto* slider = dialog->control_as<QSlider>(sf::skip_slider_id);
+    for (int press = 0; press < 5; ++press) QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(label(*dialog, sf::skip_label_id), QStringLiteral("5.0%"));
+    QTest::keyClick(slider, Qt::Key_PageUp);
+    EXPECT_EQ(label(*dialog, sf::skip_label_id), QStringLiteral("15.0%"));
 }
 
 // A name the game cannot show is refused on OK with that permutation selected.

@@ -54,12 +54,32 @@ TEST(FontImport, ProposesTheFaceNameWithTheOptionsInLowerCase) {
     font_import_options options;
     options.family = "DejaVu Sans";
     EXPECT_EQ(proposed_font_tag_name(options), "dejavu sans");
-    options.bold = options.italic = options.antialiased = true;
-    EXPECT_EQ(proposed_font_tag_name(options), "dejavu sans bold italic antialiased");
     options.family = "Arial";
-    options.underline = options.strikeout = true;
-    options.italic = options.antialiased = false;
+    options.bold = options.underline = options.strikeout = true;
     EXPECT_EQ(proposed_font_tag_name(options), "arial bold underline strikeout");
+}
+
+// A tag name holds 31 characters: a longer proposal is cut at the last word
+// boundary when one is near, else at 31.
+TEST(FontImport, ProposedNameFitsATagName) {
+    struct Case {
+        const char* family;
+        bool bold, italic, antialiased;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"Liberation Serif", true, false, true, "liberation serif bold"},
+        {"DejaVu Sans", true, true, true, "dejavu sans bold italic"},
+        {"Supercalifragilisticexpialidocious Sans", false, false, false, "supercalifragilisticexpialidoci"},
+    };
+    for (const Case& c : cases) {
+        font_import_options options;
+        options.family = c.family;
+        options.bold = c.bold;
+        options.italic = c.italic;
+        options.antialiased = c.antialiased;
+        EXPECT_EQ(proposed_font_tag_name(options), c.proposed) << c.family;
+    }
 }
 
 TEST(FontImport, WalksTheGameCharacterSetSkippingBytesWithoutAWindowsCharacter) {

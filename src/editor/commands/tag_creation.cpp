@@ -107,7 +107,7 @@ void duplicate_tag(CQuilletFrameWnd& frame, tag_code group, tag_code subgroup, c
     // a local source, and hides one of a monolithic file.
     const std::optional<std::vector<std::byte>> source = read_whole_tag(&frame, group, subgroup);
     if (!source) return;
-    CNewTagNameDlg dialog(QStringLiteral("Please enter the new file name:"), group, name + " copy",
+    CNewTagNameDlg dialog(QStringLiteral("Duplicate Tag"), group, name + " copy",
                           tag_group_get_version(group), &frame);
     if (platform::run_modal(dialog) != QDialog::Accepted || dialog.result() == NONE) return;
     const bool filled = fill_new_tag(&frame, dialog.result(), group, *source);

@@ -105,6 +105,9 @@ void declare_permutations(toolkit::Form& form, CSoundDlg& dialog) {
         form.line("Skip Fraction:", [&] {
             auto* slider = new QSlider(Qt::Horizontal);
             slider->setRange(0, skip_fraction_maximum);
+            // The keyboard moves it by 1 % (arrows) and 10 % (Page Up and Down).
+            slider->setSingleStep(skip_fraction_maximum / 100);
+            slider->setPageStep(skip_fraction_maximum / 10);
             slider->setMinimumWidth(slider_width);
             form.custom(skip_slider_id, QString(), slider, shown_only);
             QObject::connect(slider, &QSlider::valueChanged, &dialog, [&dialog](int value) { dialog.skip_moved(value); });
