@@ -5,6 +5,7 @@
 
 #include "cli/command_error.h"
 #include "cli/file_io.h"
+#include "cli/game_text.h"
 #include "cli/number_text.h"
 #include "cli/session.h"
 #include "cli/tag_creation.h"
@@ -129,6 +130,10 @@ int run_export_sound(const ParsedCommand& command) {
         throw CommandError("permutation " + std::to_string(index) + " of " + source +
                            " is not block-compressed sound of one or two channels");
     }
+    if (sound_permutation_rate(permutation) == 0) {
+        throw CommandError("permutation " + std::to_string(index) + " of " + source +
+                           " has a sample rate of 0 Hz: a WAVE file of it could not be played");
+    }
     const auto file = wave_file_bytes(*samples, permutation.header.channels, sound_permutation_rate(permutation));
     if (!file) throw CommandError("permutation " + std::to_string(index) + " is too long for a WAVE file");
     if (*output == "-" && stdout_is_terminal()) {
@@ -155,7 +160,8 @@ std::string sound_permutation_table(tag_handle handle) {
     std::vector<std::vector<std::string>> rows = {{"#", "NAME", "CHANNELS", "RATE", "SECONDS", "DATA", "SKIP"}};
     for (std::size_t index = 0; index < sound.permutations.size(); ++index) {
         const sound_tag_permutation& permutation = sound.permutations[index];
-        rows.push_back({std::to_string(index), std::string(bounded_text(permutation.permutation.name)),
+        // Shown as the editor shows it; the JSON keeps the stored bytes.
+        rows.push_back({std::to_string(index), game_text_to_utf8(bounded_text(permutation.permutation.name)).text,
                         std::to_string(permutation.header.channels), std::to_string(sound_permutation_rate(permutation)),
                         seconds_text(permutation), std::to_string(permutation.data.size()),
                         format_scaled(permutation.permutation.skip_fraction, fraction_scale)});

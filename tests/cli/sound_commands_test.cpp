@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "cli/json_reader.h"
 #include "cli/json_writer.h"
 #include "cli_runner.h"
+#include "media/sound_tag.h"
+#include "support/sound_permutation.h"
 
 namespace cli_test {
 namespace {
@@ -128,6 +131,22 @@ TEST_F(SoundCommands, ExportDecodesAPermutationAtItsRate) {
     run = cli({"export-sound", "mons/Ogre", "-o", "x.wav"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(contains(run.err, "'mons/Ogre' is not a sound")) << run.err;
+}
+
+// A stored name is shown as the editor shows it; a permutation of 0 Hz is no
+// WAVE file, and export-sound says so instead of writing one.
+TEST_F(SoundCommands, NamesAreShownAsTextAndARateOfZeroIsRefused) {
+    sound_tag sound = new_sound_tag();
+    sound.permutations.push_back(test_support::marked_permutation("caf\x8E", 2, 0x11, 0, 22050));
+    sound.permutations.push_back(test_support::marked_permutation("mute", 2, 0x22, 0, 0));
+    folder.write_file("bell.raw", to_string(*write_sound_tag(sound)));
+    ok({"new", "soun", "Bell"});
+    ok({"import", "soun/Bell", "bell.raw", "--raw", "--force"});
+    EXPECT_TRUE(contains(ok({"info", "soun/Bell"}), "  0  caf\xC3\xA9  "));
+    const CliRun run = cli({"export-sound", "soun/Bell", "--permutation", "1", "-o", "mute.wav"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.err, "permutation 1 of sounds/Bell has a sample rate of 0 Hz")) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "mute.wav"));
 }
 
 }  // namespace
