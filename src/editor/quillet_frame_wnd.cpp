@@ -216,6 +216,19 @@ void CQuilletFrameWnd::create_tree() {
     });
 }
 
+void CQuilletFrameWnd::enter_filter_results() {
+    QTreeWidgetItem* first = nullptr;
+    for (int group = 0; group < tree_->topLevelItemCount() && !first; ++group) {
+        QTreeWidgetItem* item = tree_->topLevelItem(group);
+        if (item->isHidden()) continue;
+        for (int child = 0; child < item->childCount() && !first; ++child)
+            if (!item->child(child)->isHidden() && item->isExpanded()) first = item->child(child);
+        if (!first && filter_.isEmpty()) first = item;
+    }
+    if (first) tree_->setCurrentItem(first);
+    tree_->setFocus(Qt::ShortcutFocusReason);
+}
+
 void CQuilletFrameWnd::create_filter() {
     filter_box_ = new QLineEdit;
     filter_box_->setPlaceholderText(QStringLiteral("Filter tags by name (Ctrl+F)"));
@@ -223,6 +236,9 @@ void CQuilletFrameWnd::create_filter() {
     connect(filter_box_, &QLineEdit::textChanged, this, &CQuilletFrameWnd::apply_filter);
     auto* clear = new QShortcut(QKeySequence(Qt::Key_Escape), filter_box_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(clear, &QShortcut::activated, filter_box_, &QLineEdit::clear);
+    // As in a search field, Down goes into the results, on the first shown tag.
+    auto* into_results = new QShortcut(QKeySequence(Qt::Key_Down), filter_box_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(into_results, &QShortcut::activated, this, &CQuilletFrameWnd::enter_filter_results);
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] {
         filter_box_->setFocus(Qt::ShortcutFocusReason);

@@ -87,6 +87,8 @@ private:
     void create_tree();
     void create_filter();
     void apply_filter(const QString& text);
+    // Down in the filter box: the focus to the tree, the first shown tag selected.
+    void enter_filter_results();
     // Filters one group's branch and sets its text: "%s (%d of %d)" while filtering.
     void filter_group(QTreeWidgetItem* group_item);
     void drop_hidden_selection();

@@ -524,6 +524,12 @@ TEST_F(FrameTest, FilterBoxShowsOnlyMatchingTagsAndEscapeClearsIt) {
     // The groups open as they were before the filter.
     EXPECT_FALSE(monster_group->isExpanded());
     EXPECT_TRUE(sound_group->isExpanded());
+
+    // Down goes into the results, on the first match.
+    QTest::keyClicks(frame.filter_box(), "eT");
+    QTest::keyClick(frame.filter_box(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), frame.tree());
+    EXPECT_EQ(frame.selected_item(), child_named(monster_group, "Beta"));
 }
 
 // The filter hides rows only: the selection, the commands on it and a branch
