@@ -173,6 +173,7 @@ void CQuilletFrameWnd::create_menus() {
     add_plain(import_menu, command_id::import_overhead_map, "Overhead Map...");
     add_plain(import_menu, command_id::import_netmap_preview, "Netmap Preview...");
     add_plain(file_menu_, command_id::build_plugin, "Build &Plug-in File");
+    add_plain(file_menu_, command_id::rebuild_foundation_files, "Rebuild &Foundation Files...");
     add_plain(file_menu_, command_id::dump_text, "Dump text for group");
     file_menu_->addSeparator();
     auto* open_folder = file_menu_->addAction(QStringLiteral("Open &Working Folder..."));

@@ -40,7 +40,7 @@ public:
     CTagGroupRegistry& registry() { return *registry_; }
     QMenu* file_menu() const { return file_menu_; }
     QMenu* context_menu() const { return context_menu_; }
-    // The menu item of a command id; null for 32774, which has none.
+    // The menu item of a command id.
     QAction* command_action(int id) const;
 
     // Rebuilds the whole tree (hidden groups only while Shift is held).
