@@ -14,8 +14,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QResizeEvent>
+#include <QVBoxLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -25,11 +24,8 @@
 
 namespace {
 
-// The template's layout: the edit's left and top margins, the dialog's first size.
-constexpr int edit_margin = 7;
-constexpr int edit_top = 7;
+// The dialog's first size.
 constexpr QSize initial_size(520, 380);
-constexpr QSize smallest_button(75, 23);
 
 constexpr int font_points = 10;
 constexpr int tab_dialog_units_per_base_unit = 10;
@@ -66,12 +62,6 @@ void report(QWidget* owner, const QString& text) {
                           platform::Icon::none);
 }
 
-QPushButton* button(QWidget* owner, const QString& text) {
-    auto* push = new QPushButton(text, owner);
-    push->resize(push->sizeHint().expandedTo(smallest_button));
-    return push;
-}
-
 const EditorRegistration string_list_editor(make_tag("stli"), &create_text_dialog);
 const EditorRegistration template_editor(make_tag("temp"), &create_text_dialog);
 const EditorRegistration text_editor(make_tag("text"), &create_text_dialog);
@@ -84,17 +74,12 @@ CTextTagDlg::CTextTagDlg(uint32_t group_tag, uint32_t subgroup, QWidget* parent)
     text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setTabChangesFocus(false);
-    text_->move(edit_margin, edit_top);
     register_control(text_form::text_id, text_);
     text_->installEventFilter(this);
-
-    ok_ = button(this, QStringLiteral("OK"));
-    ok_->setDefault(true);
-    cancel_ = button(this, QStringLiteral("Cancel"));
-    register_control(control_id_ok, ok_);
-    register_control(control_id_cancel, cancel_);
-    connect(ok_, &QPushButton::clicked, this, &CTagDialog::accept);
-    connect(cancel_, &QPushButton::clicked, this, &CTagDialog::reject);
+    // The same button row as every other form.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addWidget(create_ok_cancel_buttons());
 
     setSizeGripEnabled(true);
     resize(initial_size);
@@ -183,22 +168,6 @@ bool CTextTagDlg::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
-}
-
-void CTextTagDlg::resizeEvent(QResizeEvent* event) {
-    CTagDialog::resizeEvent(event);
-    place_controls();
-}
-
-void CTextTagDlg::place_controls() {
-    if (!text_ || !ok_ || !cancel_) return;
-    const int width = this->width();
-    const int height = this->height();
-    const QSize ok = ok_->size();
-    const QSize cancel = cancel_->size();
-    text_->setGeometry(edit_margin, edit_top, width - 2 * edit_margin, height - 3 * edit_top - ok.height());
-    ok_->move(width - ok.width() - edit_margin, height - ok.height() - edit_top);
-    cancel_->move(width - 2 * edit_margin - cancel.width() - ok.width(), height - ok.height() - edit_top);
 }
 
 CTagDialog* create_text_dialog(uint32_t group_tag, uint32_t subgroup, QWidget* parent) {

@@ -12,7 +12,6 @@
 #include <cstdint>
 
 class QPlainTextEdit;
-class QPushButton;
 
 namespace text_form {
 
@@ -30,7 +29,6 @@ protected:
     // Saving only: an unchanged text writes nothing, so opening and closing a
     // tag never alters bytes the edit control cannot show.
     void DoDataExchange(CDataExchange& dx) override;
-    void resizeEvent(QResizeEvent* event) override;
     // Return and Tab belong to the text; Ctrl+Return presses OK and Ctrl+Tab
     // (with Shift, backwards) moves the focus out of the edit.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,11 +38,8 @@ private:
     // and selected in the edit.
     void refuse_character(const UnheldCharacter& unheld);
     void load_text();
-    void place_controls();
 
     QPlainTextEdit* text_ = nullptr;
-    QPushButton* ok_ = nullptr;
-    QPushButton* cancel_ = nullptr;
     QString loaded_text_;
 };
 
