@@ -509,6 +509,8 @@ void CQuilletFrameWnd::switch_folder(const QString& folder) {
     if (!folder.isEmpty() && switch_folder_) switch_folder_(folder);
 }
 
+void CQuilletFrameWnd::show_remark(const QString& text) { statusBar()->showMessage(text, remark_milliseconds); }
+
 void CQuilletFrameWnd::set_read_only(const QString& log_path) {
     read_only_ = true;
     statusBar()->showMessage(QStringLiteral("Read-only folder; log in %1").arg(startup::folder_display_text(log_path)));

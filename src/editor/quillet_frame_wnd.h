@@ -73,6 +73,9 @@ public:
     // rebuilds its branch after OK), beeps for a tag without an editor.
     void open_selected_item();
 
+    // A passing remark in the status line: what a command wrote.
+    void show_remark(const QString& text);
+
     // A working folder that cannot be written: every command that would write is
     // disabled, and the status line says where the log went instead.
     void set_read_only(const QString& log_path);

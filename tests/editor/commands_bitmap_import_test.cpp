@@ -5,6 +5,7 @@
 #include "media/bmp_bytes.h"
 #include "tag_files/tag_header.h"
 
+#include <QStatusBar>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -67,6 +68,8 @@ TEST_F(BitmapImportTest, ValidBitmapBecomesCollectionListedForPickers) {
         ASSERT_NE(handle, NONE);
         EXPECT_EQ(tag_visible_header(handle)->size, import.tag_size);
         EXPECT_TRUE(listed_for_pickers(name));
+        EXPECT_EQ(frame().statusBar()->currentMessage(),
+                  QStringLiteral("Imported %1 as collections/%1").arg(QString::fromStdString(name)));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "tag_files/tag_editing.h"
 #include "tag_files/tag_groups.h"
 
+#include <QStatusBar>
 #include <QAction>
 #include <QTreeWidget>
 
@@ -67,6 +68,7 @@ TEST_F(DumpTextTest, WritesOneLinePerTagInSlotOrder) {
     EXPECT_EQ(services.messages()[0].text, QStringLiteral("Text successfully dumped!"));
     EXPECT_EQ(services.messages()[0].caption, QStringLiteral("monsters"));
     EXPECT_EQ(services.messages()[0].buttons, platform::Buttons::ok);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Wrote monsters.txt"));
 
     // A second dump replaces the first; an empty group gives an empty file.
     tag_file_delete(tag_find(monsters, subgroup_from_name("Beta")));

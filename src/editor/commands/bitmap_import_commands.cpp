@@ -1,5 +1,6 @@
 #include "editor/commands/bitmap_import_commands.h"
 
+#include "editor/character_translation.h"
 #include "editor/frame_commands.h"
 #include "editor/platform/services.h"
 #include "editor/quillet_frame_wnd.h"
@@ -8,6 +9,7 @@
 #include "tag_files/tag_directory.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -47,4 +49,6 @@ void import_bitmap_command(CQuilletFrameWnd& frame, bitmap_import_kind kind) {
         return;
     }
     show_imported_collection(frame, outcome.handle);
+    frame.show_remark(QStringLiteral("Imported %1 as collections/%2")
+                          .arg(QFileInfo(path).fileName(), text_from_windows_1252(tag_get_name(outcome.handle))));
 }

@@ -35,6 +35,7 @@ void dump_text(CQuilletFrameWnd& frame) {
                               platform::application_name(), platform::Buttons::ok, platform::Icon::exclamation);
         return;
     }
+    frame.show_remark(QStringLiteral("Wrote %1").arg(text_from_windows_1252(group_text_dump_file_name(group))));
     platform::message_box(&frame, QStringLiteral("Text successfully dumped!"), folder_name(group),
                           platform::Buttons::ok, platform::Icon::none);
 }
