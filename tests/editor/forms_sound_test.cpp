@@ -357,9 +357,14 @@ TEST_F(SoundSubtitleTest, AnotherListResetsTheStringToNone) {
 }
 
 TEST_F(SoundSubtitleTest, AMissingListGivesOnlyNone) {
-    const auto dialog = open(sounds, sound_with_subtitles(subgroup_from_name("gone"), 0));
+    const tag_code gone = sound_with_subtitles(subgroup_from_name("gone"), 0);
+    const std::vector<std::byte> before = tag_data(sounds, gone);
+    const auto dialog = open(sounds, gone);
     EXPECT_EQ(strings(*dialog), (QStringList{"NONE"}));
-    dialog->reject();
+    // Shown when closed too; the stored index is kept.
+    EXPECT_EQ(combo_text(*dialog, sf::subtitle_string_id), QStringLiteral("NONE"));
+    accept(*dialog);
+    EXPECT_EQ(tag_data(sounds, gone), before);
     const auto none = open(sounds, sound_with_subtitles(NONE, -1));
     EXPECT_EQ(strings(*none), (QStringList{"NONE"}));
     EXPECT_EQ(combo_text(*none, sf::subtitle_string_id), QStringLiteral("NONE"));

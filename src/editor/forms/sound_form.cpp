@@ -7,6 +7,7 @@
 #include "editor/data_exchange.h"
 #include "editor/platform/services.h"
 #include "editor/tag_group_registry.h"
+#include "editor/toolkit/control_state.h"
 #include "editor/toolkit/exchange_choices.h"
 #include "editor/toolkit/exchange_failure.h"
 #include "editor/toolkit/waveform_strip.h"
@@ -301,6 +302,13 @@ void CSoundDlg::exchange_subtitle_string(CDataExchange& dx) {
     if (dx.is_loading()) fill_subtitle_strings();
     toolkit::exchange_enumeration(dx, sf::subtitle_string_id, &record<sound_definition>().subtitle_string_index,
                                   toolkit::storage_of<int16_t>(), sf::subtitle_bias);
+    // Without a list no index names a string: the box shows "NONE" rather than
+    // nothing, and the stored index stays unless the user picks.
+    auto* strings = control_as<QComboBox>(sf::subtitle_string_id);
+    if (dx.is_loading() && strings->count() == 1 && strings->currentIndex() < 0) {
+        strings->setCurrentIndex(0);
+        toolkit::remember_loaded_state(strings);
+    }
 }
 
 bool CSoundDlg::load_sound() {
