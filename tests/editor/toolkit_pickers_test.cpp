@@ -10,6 +10,9 @@
 #include "tag_files/tag_editing.h"
 
 #include <QCheckBox>
+#include <QApplication>
+#include <QTest>
+#include <QSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -323,6 +326,24 @@ TEST_F(PickerTest, ColorPickerInColorRefModeHasNoFlags) {
     EXPECT_EQ(qobject_cast<QLineEdit*>(picker.control(color_red_id))->text(), QStringLiteral("18"));
     qobject_cast<QLineEdit*>(picker.control(color_green_id))->setText("255");
     picker.accept();
+    EXPECT_EQ(color, 0x0056FF12u);
+}
+
+// Enter is OK, and red, green and blue are shown once: in the picker's own edits.
+TEST_F(PickerTest, ColorPickerTakesEnterAsOkAndShowsEachValueOnce) {
+    uint32_t color = 0x00563412;
+    CCustomColorPickerDlg picker(nullptr, &color);
+    picker.show();
+    QApplication::setActiveWindow(&picker);
+    auto* green = qobject_cast<QLineEdit*>(picker.control(color_green_id));
+    green->setFocus();
+    int shown_spin_boxes = 0;
+    for (const QSpinBox* box : picker.findChildren<QSpinBox*>())
+        if (box->isVisibleTo(&picker) && box->value() == 0x34) ++shown_spin_boxes;
+    EXPECT_EQ(shown_spin_boxes, 0) << "green is shown by its own edit only";
+    green->setText("255");
+    QTest::keyClick(green, Qt::Key_Return);
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
     EXPECT_EQ(color, 0x0056FF12u);
 }
 

@@ -9,7 +9,9 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,6 +29,18 @@ CCustomColorPickerDlg::CCustomColorPickerDlg(QWidget* parent, int red, int green
     chooser_->setWindowFlags(Qt::Widget);
     chooser_->setOptions(QColorDialog::NoButtons | QColorDialog::DontUseNativeDialog);
     chooser_->setCurrentColor(QColor(red, green, blue));
+    // The red, green and blue edits below are the form's own: the chooser's
+    // are hidden, so that each value is shown once. Its buttons never take Enter.
+    for (QLabel* label : chooser_->findChildren<QLabel*>()) {
+        const QString text = label->text().remove(QLatin1Char('&'));
+        if (text != QStringLiteral("Red:") && text != QStringLiteral("Green:") && text != QStringLiteral("Blue:")) continue;
+        label->hide();
+        if (QWidget* buddy = label->buddy()) buddy->hide();
+    }
+    for (QPushButton* button : chooser_->findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     auto* edits = new QFormLayout;
     for (int i = 0; i < 3; ++i) {
@@ -54,6 +68,7 @@ CCustomColorPickerDlg::CCustomColorPickerDlg(QWidget* parent, int red, int green
     body->addWidget(chooser_);
     body->addLayout(side);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CCustomColorPickerDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CCustomColorPickerDlg::reject);
     auto* layout = new QVBoxLayout(this);
