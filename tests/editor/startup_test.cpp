@@ -196,6 +196,19 @@ TEST_F(StartUp, SwitchingFoldersReleasesTheFirst) {
     EXPECT_EQ(startup::recent_working_folders().front(), second);
 }
 
+TEST_F(StartUp, TheWindowComesBackAtItsSize) {
+    {
+        CQuilletApp first;
+        ASSERT_TRUE(first.InitInstance());
+        first.main_window()->resize(QSize(510, 430));
+    }
+    tag_files_close();
+    release_instance_lock();
+    CQuilletApp second;
+    ASSERT_TRUE(second.InitInstance());
+    EXPECT_EQ(second.main_window()->size(), QSize(510, 430));
+}
+
 // A folder that cannot be written opens read-only: said once, every writing
 // command disabled, OK of every form disabled with the reason.
 TEST_F(StartUp, ReadOnlyFolderOpensReadOnly) {
