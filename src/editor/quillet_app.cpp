@@ -20,6 +20,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 QWidget* main_window_widget = nullptr;
