@@ -13,6 +13,20 @@ namespace cli {
 
 namespace {
 
+std::string& working_folder_given() {
+    static std::string folder;
+    return folder;
+}
+
+// "'work/mine.json': No such file or directory (file names are relative to the
+// working folder 'work')" for a relative name under -C work.
+std::string named(const std::string& path, const std::string& reason) {
+    const std::string& folder = working_folder_given();
+    if (folder.empty() || path.empty() || path.front() == '/') return "'" + path + "': " + reason;
+    const std::string shown = folder + (folder.back() == '/' ? "" : "/") + path;
+    return "'" + shown + "': " + reason + " (file names are relative to the working folder '" + folder + "')";
+}
+
 std::string system_message() { return std::strerror(errno); }
 
 bool write_all(int descriptor, std::span<const std::byte> bytes) {
@@ -30,7 +44,7 @@ bool write_all(int descriptor, std::span<const std::byte> bytes) {
 std::vector<std::byte> read_input(const std::string& path) {
     const bool standard_input = path == "-";
     const int descriptor = standard_input ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) throw CommandError("cannot open '" + path + "': " + system_message());
+    if (descriptor < 0) throw CommandError("cannot open " + named(path, system_message()));
     std::vector<std::byte> bytes;
     std::byte buffer[65536];
     for (;;) {
@@ -39,7 +53,7 @@ std::vector<std::byte> read_input(const std::string& path) {
         if (count < 0) {
             const std::string message = system_message();
             if (!standard_input) ::close(descriptor);
-            throw CommandError("cannot read '" + path + "': " + message);
+            throw CommandError("cannot read " + named(path, message));
         }
         if (count == 0) break;
         if (bytes.size() + static_cast<std::size_t>(count) > maximum_input_size) {
@@ -59,13 +73,13 @@ void write_output(const std::string& path, std::span<const std::byte> bytes) {
     }
     const std::string temporary = path + ".tessary-cli-new";
     const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) throw CommandError("cannot create '" + path + "': " + system_message());
+    if (descriptor < 0) throw CommandError("cannot create " + named(path, system_message()));
     const bool written = write_all(descriptor, bytes) && ::fsync(descriptor) == 0;
     const std::string message = system_message();
     ::close(descriptor);
     if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
-        throw CommandError("cannot write '" + path + "': " + (written ? system_message() : message));
+        throw CommandError("cannot write " + named(path, written ? system_message() : message));
     }
 }
 
@@ -74,5 +88,7 @@ void write_output(const std::string& path, const std::string& text) {
 }
 
 bool stdout_is_terminal() { return isatty(STDOUT_FILENO) != 0; }
+
+void set_working_folder_given(const std::string& folder) { working_folder_given() = folder; }
 
 }  // namespace cli

@@ -20,4 +20,8 @@ void write_output(const std::string& path, std::span<const std::byte> bytes);
 void write_output(const std::string& path, const std::string& text);
 bool stdout_is_terminal();
 
+// The folder given with -C, into which the tool changed: messages about a file
+// name the user gave then say where it was looked for.
+void set_working_folder_given(const std::string& folder);
+
 }  // namespace cli

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "cli/command_error.h"
+#include "cli/file_io.h"
 #include "core/error_manager.h"
 #include "tag_files/instance_lock.h"
 #include "tag_files/stale_temporary_files.h"
@@ -77,6 +78,7 @@ void Session::report_warnings() const {
 void enter_working_folder(const std::string& folder) {
     if (folder.empty()) return;
     if (chdir(folder.c_str()) != 0) throw CommandError("cannot enter the working folder '" + folder + "'");
+    set_working_folder_given(folder);
 }
 
 }  // namespace cli

@@ -85,5 +85,19 @@ TEST_F(CliTest, ArgumentsAfterTwoDashesAreTakenAsTheyAre) {
     EXPECT_NE(ok({"-C", "work", "list", "--group", "mons"}).find("-dash"), std::string::npos);
 }
 
+// File names are taken inside -C DIR; a message about one says where it looked.
+TEST_F(CliTest, FileMessagesSayWhereTheNameWasLookedFor) {
+    ok({"demo", "."});
+    ok({"demo", "work"});
+    const CliRun missing = cli({"-C", "work", "import", "mons/Alpha", "mine.json"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot open 'work/mine.json': No such file or directory (file names are relative to "
+                               "the working folder 'work')"),
+              std::string::npos)
+        << missing.err;
+    const CliRun here = cli({"import", "mons/Alpha", "mine.json"});
+    EXPECT_NE(here.err.find("cannot open 'mine.json': No such file or directory\n"), std::string::npos) << here.err;
+}
+
 }  // namespace
 }  // namespace cli_test
