@@ -50,8 +50,7 @@ std::string wrapped(std::string_view text, std::size_t width) {
 }
 
 // Our layout of CLI11's help: the usage line first, the description as whole
-// paragraphs, then the options and the commands with their whole descriptions
-// wrapped beside them.
+// paragraphs, then the options, and the commands each with its one line.
 class HelpFormatter final : public CLI::Formatter {
 public:
     explicit HelpFormatter(std::span<const CommandDefinition> commands) : commands_(commands) {
@@ -76,8 +75,9 @@ public:
 
     std::string make_subcommand(const CLI::App* sub) const override {
         std::stringstream out;
-        CLI::detail::format_help(out, sub->get_name(),
-                                 wrapped(sub->get_description(), help_width - option_column), option_column);
+        const auto command = std::ranges::find(commands_, sub->get_name(), &CommandDefinition::name);
+        CLI::detail::format_help(out, sub->get_name(), command == commands_.end() ? "" : std::string(command->brief),
+                                 option_column);
         return out.str();
     }
 

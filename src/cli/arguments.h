@@ -23,8 +23,9 @@ struct ParsedCommand;
 
 struct CommandDefinition {
     std::string_view name;
+    std::string_view brief;      // the one line beside the name in the tool's help
     std::string_view arguments;  // the synopsis after the name, such as "G/NAME FILE"
-    std::string_view summary;    // one paragraph, laid out by the help
+    std::string_view summary;    // one paragraph, laid out by the command's help
     std::span<const OptionSpec> options;
     int minimum_arguments = 0;
     int maximum_arguments = 0;  // -1: no limit

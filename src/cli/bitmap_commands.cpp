@@ -89,6 +89,7 @@ constexpr OptionSpec export_bitmap_options[] = {
 
 constinit const CommandDefinition export_bitmap_command{
     .name = "export-bitmap",
+    .brief = "write a collection's bitmap as a BMP file",
     .arguments = ".256/NAME [--bitmap K] [--core core/NAME --permutation P] -o FILE.bmp",
     .summary = "Write a bitmap of a collection as an 8-bit uncompressed BMP with its colour table, recoloured "
                "through a permutation of a collection reference when one is given.",

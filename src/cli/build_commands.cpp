@@ -230,6 +230,7 @@ constexpr OptionSpec build_plugin_options[] = {
 
 constinit const CommandDefinition build_plugin_command{
     .name = "build-plugin",
+    .brief = "package local tags into a plugin",
     .arguments = "NAME [--url URL] [--flags N] [--force] [--with-references] G/NAME...",
     .summary = "Write the plugin plugins/NAME from the given local tags, as the editor's plugin builder does: "
                "the plugin icon tag is added when there is one; saved games, preferences and recordings are "
@@ -242,6 +243,7 @@ constinit const CommandDefinition build_plugin_command{
 
 constinit const CommandDefinition rebuild_foundation_command{
     .name = "rebuild-foundation",
+    .brief = "rewrite the five foundation files from the local tags",
     .arguments = "[--force]",
     .summary = "Rewrite the five foundation files in tags from the local tags, each tag going into the file "
                "its destination names. Every file is replaced only once it is complete. Refused, unless "

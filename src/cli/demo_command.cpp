@@ -2,16 +2,25 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cmath>
 #include <filesystem>
+#include <numbers>
 
 #include "cli/command_error.h"
 #include "cli/demo_collection.h"
 #include "cli/session.h"
+#include "cli/sound_commands.h"
 #include "cli/tag_creation.h"
 #include "cli/tag_document.h"
 #include "cli/tag_lookup.h"
+#include "core/byte_swap.h"
+#include "definitions/collection_reference_definitions.h"
 #include "definitions/group_registry.h"
+#include "core/memory.h"
 #include "media/collection_format.h"
+#include "media/sound_import.h"
+#include "media/sound_tag.h"
+#include "tag_files/mesh_entry_point.h"
 #include "tag_files/monolithic_writer.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_editing.h"
@@ -81,6 +90,64 @@ void refer_to_collection(tag_handle& handle, tag_code collection) {
     if (!written) throw CommandError("could not write " + tag_path_text(handle));
 }
 
+// Two colourings for a collection reference, one colour for each of the
+// collection's hue changes: warm and cool.
+void give_permutations(tag_handle& handle) {
+    std::vector<std::byte> data = read_tag_data(handle);
+    definitions::collection_reference reference{};
+    if (data.size() < sizeof reference) return;
+    std::memcpy(&reference, data.data(), sizeof reference);
+    byte_swap_data("collection reference", &reference, sizeof reference, 1, definitions::collection_reference_codes);
+    constexpr definitions::rgb_color warm{0xE000, 0x6000, 0x2000, 0}, cool{0x2000, 0x8000, 0xE000, 0};
+    reference.permutation_count = 2;
+    for (int index = 0; index < definitions::color_permutation_colors; ++index) {
+        reference.permutations[0].colors[index] = warm;
+        reference.permutations[1].colors[index] = cool;
+    }
+    byte_swap_data("collection reference", &reference, sizeof reference, 1, definitions::collection_reference_codes);
+    std::memcpy(data.data(), &reference, sizeof reference);
+    const bool written = tag_replace_data(handle, data.data(), static_cast<std::int32_t>(data.size()));
+    tag_file_close_local();
+    if (!written) throw CommandError("could not write " + tag_path_text(handle));
+}
+
+// Half a second of a falling tone in 16-bit mono PCM at 22050 Hz, so that the
+// demo has a sound to play and export.
+wave_file demo_tone() {
+    constexpr int rate = 22050, frames = rate / 2;
+    wave_file file;
+    file.format = {.format_tag = 1, .channels = 1, .samples_per_second = rate, .bits_per_sample = 16, .pcm = true};
+    file.data_size = frames * 2;
+    file.data.reset(allocate_memory(std::size_t(file.data_size)));
+    if (!file.data) throw CommandError("out of memory for the demo sound");
+    auto* samples = static_cast<std::uint8_t*>(file.data.get());
+    double phase = 0;
+    for (int frame = 0; frame < frames; ++frame) {
+        phase += 2 * std::numbers::pi * (660.0 - 220.0 * frame / frames) / rate;
+        const auto sample = static_cast<std::int16_t>(std::lround(12000 * std::sin(phase) * (1.0 - double(frame) / frames)));
+        samples[frame * 2] = std::uint8_t(std::uint16_t(sample) & 0xFF);
+        samples[frame * 2 + 1] = std::uint8_t(std::uint16_t(sample) >> 8);
+    }
+    return file;
+}
+
+void give_tone(tag_handle& handle, Session& session) {
+    sound_tag_read_result read = load_sound_tag(handle);
+    if (!read.sound) throw CommandError("could not read " + tag_path_text(handle) + ": " + read.problem);
+    const sound_import_outcome outcome = append_wave_permutation(*read.sound, demo_tone(), "tone.wav");
+    if (!outcome.succeeded) throw CommandError("could not make the demo sound: " + outcome.message);
+    store_sound(handle, *read.sound, session);
+}
+
+// A string list to read with `strings` and the text form: the demo's names, one a line.
+void write_string_list() {
+    constexpr std::string_view lines = "Alpha\rBeta\rGamma\r";
+    tag_handle handle = create_tag_from_default(string_list_group_tag, demo_names[0]);
+    const bool written = handle != NONE && tag_replace_data(handle, lines.data(), std::int32_t(lines.size()));
+    tag_file_close_local();
+    if (!written) throw CommandError("could not write the demo string list");
+}
+
 void write_foundation_file(const std::vector<tag_handle>& handles) {
     file_reference file;
     file_reference_initialize(file, working_folder_root);
@@ -108,14 +175,20 @@ int run_demo(const ParsedCommand& command) {
             tag_handle handle = create_tag_from_default(row.group_tag, name);
             if (handle == NONE) throw CommandError("could not create " + tag_path_text(row.group_tag, name));
             if (name != demo_names[0]) refer_to_collection(handle, collection);
+            if (row.group_tag == make_tag("core")) give_permutations(handle);
             if (name == demo_names[0]) alphas.push_back(handle);
             if (name == demo_names[1]) betas.push_back(handle);
             if (name != demo_names[2]) foundation.push_back(handle);
             ++local_count;
         }
     }
+    write_string_list();
+    ++local_count;
     write_foundation_file(foundation);
-    for (tag_handle& handle : alphas) refer_to_collection(handle, collection);
+    for (tag_handle& handle : alphas) {
+        refer_to_collection(handle, collection);
+        if (tag_get_group(handle) == sound_group_tag) give_tone(handle, session);
+    }
     for (const tag_handle handle : betas) {
         if (!tag_file_delete(handle)) throw CommandError("could not delete " + tag_path_text(handle));
         --local_count;
@@ -132,10 +205,11 @@ int run_demo(const ParsedCommand& command) {
 
 constinit const CommandDefinition demo_command{
     .name = "demo",
+    .brief = "create a demo working folder",
     .arguments = "DIR",
     .summary = "Create a demo working folder DIR (new or empty): tags Alpha, Beta and Gamma of every group with "
                "a default record, a collection with bitmaps, sequences and hue changes that their collection "
-               "references name, and the foundation file \"small install\" holding the Alpha and Beta tags: "
+               "references name (with two permutations each), a tone in the Alpha sound, a string list Alpha, and the foundation file \"small install\" holding the Alpha and Beta tags: "
                "local Alpha tags hide theirs, the Beta tags come from it.",
     .options = {},
     .minimum_arguments = 1,

@@ -235,6 +235,7 @@ constexpr OptionSpec diff_options[] = {
 
 constinit const CommandDefinition diff_command{
     .name = "diff",
+    .brief = "compare two tags or two monolithic files",
     .arguments = "A B [--json] [--group G]",
     .summary = "Compare two tags field by field (each G/NAME, or a file of raw data as export --raw writes), "
                "or two monolithic files (tags added, removed and changed). Exit status 0 when they are the "

@@ -116,7 +116,8 @@ constexpr OptionSpec import_font_options[] = {
 
 constinit const CommandDefinition import_font_command{
     .name = "import-font",
-    .arguments = "FAMILY NAME [--size N] [--bold] [--italic] [--underline] [--strikeout] [--antialiased] [--all-caps] | --list",
+    .brief = "create a font tag from a font of the system",
+    .arguments = "FAMILY NAME [--size N] [--bold] [--italic] [--underline] [--strikeout] [--antialiased] [--all-caps] [--force] | --list",
     .summary = "Create a font tag from a font of the system, as the editor's New for fonts: every character of "
                "the game's character set drawn in FAMILY at the size and with the options given.",
     .options = import_font_options,

@@ -12,6 +12,9 @@ namespace cli {
 namespace {
 
 constexpr char32_t byte_order_mark = 0xFEFF;
+// The rare LF byte of a tag is no line end in the game; it travels as LINE
+// SEPARATOR so that every line-end convention of the text can mean CR.
+constexpr char32_t lf_byte_point = 0x2028;
 
 // The code point starting at text[at] and its length; nothing when the bytes
 // there are not a well-formed UTF-8 sequence.
@@ -41,8 +44,8 @@ std::optional<std::pair<char32_t, std::size_t>> next_point(std::string_view text
 }
 
 std::optional<unsigned char> game_byte(char32_t point) {
-    if (point == '\n') return '\r';
-    if (point == '\r') return '\n';
+    if (point == '\n' || point == '\r') return '\r';
+    if (point == lf_byte_point) return '\n';
     return game_character_of(point);
 }
 
@@ -63,8 +66,12 @@ ExportedText game_text_to_utf8(std::string_view data) {
     exported.text.reserve(data.size());
     for (std::size_t at = 0; at < data.size(); ++at) {
         const auto byte = static_cast<unsigned char>(data[at]);
-        if (byte == '\r' || byte == '\n') {
-            exported.text += byte == '\r' ? '\n' : '\r';
+        if (byte == '\r') {
+            exported.text += '\n';
+            continue;
+        }
+        if (byte == '\n') {
+            append_utf8(exported.text, lf_byte_point);
             continue;
         }
         const unsigned char shown = to_display_character(byte);
@@ -87,6 +94,7 @@ ImportedText utf8_to_game_text(std::string_view text) {
         const auto [character, length] = *point;
         at += length;
         if (character == byte_order_mark && at == length) continue;
+        if (character == '\r' && at < text.size() && text[at] == '\n') continue;
         const std::optional<unsigned char> byte = game_byte(character);
         if (!byte) {
             std::string shown;
@@ -95,7 +103,7 @@ ImportedText utf8_to_game_text(std::string_view text) {
                                       shown + "' has no equivalent in the game's character set"};
         }
         data += static_cast<char>(*byte);
-        if (character == '\n') {
+        if (character == '\n' || character == '\r') {
             ++line;
             column = 1;
         } else {

@@ -3,8 +3,10 @@
 // The text of the text groups (string lists, templates, texts) as UTF-8 with LF
 // line ends, through the editor's translation between the game's Mac OS Roman
 // bytes and the Windows-1252 characters shown for them. A CR byte, the tag's
-// line end, is an LF here; an LF byte, which the editor does not show as a line
-// break, is a CR character here, so that text and data map one to one.
+// line end, is exported as LF; LF, CR LF and a lone CR all import as CR, so a
+// text written on any system keeps its lines. An LF byte, which the editor does
+// not show as a line break, is U+2028 LINE SEPARATOR here, so export followed by
+// import gives back the same bytes.
 
 #include <cstddef>
 #include <cstdint>

@@ -148,6 +148,7 @@ constexpr OptionSpec info_options[] = {{"--json", "", "print a JSON object"}};
 
 constinit const CommandDefinition list_command{
     .name = "list",
+    .brief = "list the visible tags",
     .arguments = "[--group G] [--json]",
     .summary = "List the visible tags: group, subgroup, name, size, version, destination, file type and the "
                "file that holds each (local tags hide tags of monolithic files).",
@@ -159,6 +160,7 @@ constinit const CommandDefinition list_command{
 
 constinit const CommandDefinition info_command{
     .name = "info",
+    .brief = "show one tag's header (and a sound's permutations)",
     .arguments = "G/NAME [--json]",
     .summary = "Show one tag's header; for a sound, also its permutations (name, channels, rate, duration, "
                "data size, skip fraction).",

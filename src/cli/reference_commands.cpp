@@ -1,13 +1,17 @@
 #include "cli/reference_commands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 #include "cli/command_error.h"
 #include "cli/json_writer.h"
 #include "cli/record_json.h"
 #include "cli/session.h"
 #include "cli/tag_lookup.h"
+#include "cli/text_table.h"
 #include "cli/utf8_text.h"
 #include "media/reference_index.h"
 #include "tag_files/tag_groups.h"
@@ -60,16 +64,23 @@ int run_refs(const ParsedCommand& command) {
         print_json(document);
         return 0;
     }
-    std::printf("uses:\n");
+    std::vector<std::vector<std::string>> used;
     for (const references::Reference* use : uses) {
         const std::string target = use->to ? index.tags()[*use->to].name : "missing " + printable_code_text(use->subgroup);
-        std::printf("  %s  %s  %s\n", use->field.c_str(), tag_group_get_folder_name(use->group), target.c_str());
+        used.push_back({use->field, tag_group_get_folder_name(use->group), target});
     }
-    std::printf("used by:\n");
+    std::vector<std::vector<std::string>> using_tags;
     for (const references::Reference* user : users) {
         const references::TagEntry& from = index.tags()[user->from];
-        std::printf("  %s  %s  %s\n", tag_group_get_folder_name(from.group), from.name.c_str(), user->field.c_str());
+        using_tags.push_back({tag_group_get_folder_name(from.group), from.name, user->field});
     }
+    // By group, then name as the list sorts them (case ignored), then field.
+    std::ranges::sort(using_tags, {}, [](const std::vector<std::string>& row) {
+        std::string name = row[1];
+        std::ranges::transform(name, name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return std::tuple(row[0], name, row[1], row[2]);
+    });
+    std::printf("uses:\n%sused by:\n%s", aligned_rows(used, "  ").c_str(), aligned_rows(using_tags, "  ").c_str());
     return 0;
 }
 
@@ -118,6 +129,7 @@ constexpr OptionSpec check_options[] = {
 
 constinit const CommandDefinition refs_command{
     .name = "refs",
+    .brief = "show what a tag uses and what uses it",
     .arguments = "G/NAME [--json]",
     .summary = "Show the tags the tag uses (field, group, name or \"missing <code>\") and the tags that use it.",
     .options = refs_options,
@@ -128,6 +140,7 @@ constinit const CommandDefinition refs_command{
 
 constinit const CommandDefinition check_command{
     .name = "check",
+    .brief = "list the problems of the visible tags",
     .arguments = "[--group G] [--json]",
     .summary = "List the broken references of the visible tags, one line each: references to tags that are "
                "not there, sequence indexes beyond their collection, counts beyond their capacity and tags "

@@ -10,6 +10,7 @@
 #include "cli/session.h"
 #include "cli/tag_creation.h"
 #include "cli/tag_lookup.h"
+#include "cli/text_table.h"
 #include "cli/utf8_text.h"
 #include "core/text.h"
 #include "media/sound_import.h"
@@ -55,6 +56,28 @@ std::string seconds_text(const sound_tag_permutation& permutation) {
     return text;
 }
 
+}  // namespace
+
+void store_sound(tag_handle& handle, const sound_tag& sound, Session& session) {
+    const std::string target = tag_path_text(handle);
+    if (!save_sound_tag(handle, sound)) {
+        const std::string messages = session.take_messages();
+        throw CommandError("could not write " + target + (messages.empty() ? "" : ":\n" + messages));
+    }
+    // As the form's save: the header follows the record.
+    tag_info info;
+    tag_get_info(handle, &info);
+    const tag_info stored = info;
+    info.user_data = std::uint32_t(definitions::sound_user_data(&sound.definition));
+    info.version = tag_group_get_version(sound_group_tag);
+    const bool header_written =
+        (info.user_data == stored.user_data && info.version == stored.version) || tag_set_info(handle, &info);
+    tag_file_close_local();
+    if (!header_written) throw CommandError("wrote " + target + " but could not update its header");
+}
+
+namespace {
+
 int run_import_sound(const ParsedCommand& command) {
     const TagPath path = sound_tag_path(command.arguments[0]);
     Session session(Access::writer);
@@ -79,21 +102,12 @@ int run_import_sound(const ParsedCommand& command) {
         }
     }
     const std::string target = tag_path_text(handle);
-    if (!save_sound_tag(handle, sound)) {
-        const std::string messages = session.take_messages();
+    try {
+        store_sound(handle, sound, session);
+    } catch (const CommandError&) {
         if (created) tag_file_delete(handle);
-        throw CommandError("could not write " + target + (messages.empty() ? "" : ":\n" + messages));
+        throw;
     }
-    // As the form's save: the header follows the record.
-    tag_info info;
-    tag_get_info(handle, &info);
-    const tag_info stored = info;
-    info.user_data = std::uint32_t(definitions::sound_user_data(&sound.definition));
-    info.version = tag_group_get_version(sound_group_tag);
-    const bool header_written =
-        (info.user_data == stored.user_data && info.version == stored.version) || tag_set_info(handle, &info);
-    tag_file_close_local();
-    if (!header_written) throw CommandError("imported into " + target + " but could not update its header");
     session.report_warnings();
     std::printf("%s %s: %zu permutation%s added, %zu in all\n", created ? "created" : "changed", target.c_str(),
                 sound.permutations.size() - before, sound.permutations.size() - before == 1 ? "" : "s",
@@ -166,22 +180,9 @@ std::string sound_permutation_table(tag_handle handle) {
                         seconds_text(permutation), std::to_string(permutation.data.size()),
                         format_scaled(permutation.permutation.skip_fraction, fraction_scale)});
     }
-    std::vector<std::size_t> widths(rows.front().size(), 0);
-    for (const auto& row : rows) {
-        for (std::size_t column = 0; column < row.size(); ++column) widths[column] = std::max(widths[column], row[column].size());
-    }
     std::string text = "permutations: " + std::to_string(sound.permutations.size()) + "\n";
     if (sound.permutations.empty()) return text;
-    for (const auto& row : rows) {
-        std::string line = "  ";
-        for (std::size_t column = 0; column < row.size(); ++column) {
-            std::string cell = row[column];
-            if (column + 1 < row.size()) cell.resize(widths[column] + 2, ' ');
-            line += cell;
-        }
-        text += line + "\n";
-    }
-    return text;
+    return text + aligned_rows(rows, "  ");
 }
 
 Json sound_permutations_json(tag_handle handle) {
@@ -202,6 +203,7 @@ Json sound_permutations_json(tag_handle handle) {
 
 constinit const CommandDefinition import_sound_command{
     .name = "import-sound",
+    .brief = "add WAVE files to a sound as permutations",
     .arguments = "soun/NAME FILE.wav...",
     .summary = "Append one permutation to a sound for each 16-bit PCM WAVE file (one or two channels), as the "
                "sound form's Add does: named after the file, compressed into blocks. The tag is made from the "
@@ -215,6 +217,7 @@ constinit const CommandDefinition import_sound_command{
 
 constinit const CommandDefinition export_sound_command{
     .name = "export-sound",
+    .brief = "write a sound's permutation as a WAVE file",
     .arguments = "soun/NAME [--permutation K] -o FILE.wav",
     .summary = "Decode a permutation of a sound into a 16-bit PCM WAVE file at its sample rate.",
     .options = export_sound_options,

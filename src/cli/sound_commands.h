@@ -8,6 +8,8 @@
 
 #include "cli/arguments.h"
 #include "cli/json.h"
+#include "cli/session.h"
+#include "media/sound_tag.h"
 #include "tag_files/tag_directory.h"
 
 namespace cli {
@@ -19,5 +21,10 @@ extern const CommandDefinition export_sound_command;
 // throws CommandError when the tag is no readable sound.
 std::string sound_permutation_table(tag_handle handle);
 Json sound_permutations_json(tag_handle handle);
+
+// Writes the sound into its tag, and its header as the form's save does (user
+// data from the record, the group's version); throws CommandError with the
+// session's messages on failure.
+void store_sound(tag_handle& handle, const sound_tag& sound, Session& session);
 
 }  // namespace cli

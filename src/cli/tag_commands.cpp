@@ -69,6 +69,7 @@ constexpr OptionSpec new_options[] = {{"--force", "", "replace a tag of the same
 
 constinit const CommandDefinition new_command{
     .name = "new",
+    .brief = "create a tag from its group's default record",
     .arguments = "G NAME [--force]",
     .summary = "Create a tag from its group's default record, as the editor's New command: the group's current "
                "version, its default destination and the user data of the default record. Groups without a "
@@ -81,6 +82,7 @@ constinit const CommandDefinition new_command{
 
 constinit const CommandDefinition delete_command{
     .name = "delete",
+    .brief = "delete a local tag",
     .arguments = "G/NAME",
     .summary = "Delete a local tag; a tag it hid in a monolithic file becomes visible again.",
     .options = {},

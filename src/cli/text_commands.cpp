@@ -58,6 +58,7 @@ int run_strings(const ParsedCommand& command) {
 
 constinit const CommandDefinition dump_text_command{
     .name = "dump-text",
+    .brief = "write the group's tags as the editor's Dump text",
     .arguments = "G",
     .summary = "Write \"<folder name>.txt\" in the working folder as the editor's Dump text for group does: "
                "one line per tag of the group, its name, a tab and its subgroup code, ended by CR LF.",
@@ -69,6 +70,7 @@ constinit const CommandDefinition dump_text_command{
 
 constinit const CommandDefinition strings_command{
     .name = "strings",
+    .brief = "print the numbered strings of a text tag",
     .arguments = "G/NAME",
     .summary = "The numbered strings of a string list, template, text or dialog string list as the game "
                "reads them: one line each, its number, a tab and the string as UTF-8.",

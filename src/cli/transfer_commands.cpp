@@ -149,6 +149,7 @@ constexpr std::string_view format_options[] = {"--json", "--raw", "--text"};
 
 constinit const CommandDefinition export_command{
     .name = "export",
+    .brief = "write a tag's data as JSON, raw bytes or text",
     .arguments = "G/NAME [--raw | --json | --text] [-o FILE]",
     .summary = "Write a tag's data: its fields decoded as JSON through the group's field description, the "
                "raw bytes, or the text of a text tag. Import reads each back into exactly the same bytes.",
@@ -161,6 +162,7 @@ constinit const CommandDefinition export_command{
 
 constinit const CommandDefinition import_command{
     .name = "import",
+    .brief = "replace a tag's data from JSON, raw bytes or text",
     .arguments = "G/NAME FILE [--raw | --json | --text] [--force]",
     .summary = "Replace a tag's data in one step from FILE ('-': standard input). A tag of a monolithic file "
                "becomes a local tag. JSON is checked field by field; on any error nothing is written. Raw "

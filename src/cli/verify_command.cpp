@@ -75,6 +75,7 @@ int run_verify(const ParsedCommand& command) {
 
 constinit const CommandDefinition verify_command{
     .name = "verify",
+    .brief = "check monolithic files and their checksums",
     .arguments = "[FILE...]",
     .summary = "Check monolithic files: the header, every tag header, and the data and header checksums, both "
                "recomputed. Without FILE, the foundation files and the plugins folder. Prints one line per "

@@ -55,7 +55,7 @@ TEST_F(ExportBitmapTest, WritesTheBitmapWithItsColourTable) {
 }
 
 TEST_F(ExportBitmapTest, RecoloursThroughAPermutationOfACollectionReference) {
-    // core/Beta names the demo collection; give it one permutation, blue for every hue change.
+    // core/Beta names the demo collection; make its first permutation blue for every hue change.
     std::vector<std::byte> core = raw("core/Beta");
     ASSERT_GE(core.size(), 384u);
     core[4] = std::byte{0};
@@ -63,8 +63,8 @@ TEST_F(ExportBitmapTest, RecoloursThroughAPermutationOfACollectionReference) {
     std::array<rgb_color, 8> blue{};
     for (int i = 0; i < 8; ++i) {
         blue[size_t(i)] = {0, 0, 65535, 0};
-        core[8 + 8 * size_t(i) + 4] = std::byte{0xFF};
-        core[8 + 8 * size_t(i) + 5] = std::byte{0xFF};
+        const std::byte colour[8] = {{}, {}, {}, {}, std::byte{0xFF}, std::byte{0xFF}, {}, {}};
+        std::memcpy(core.data() + 8 + 8 * size_t(i), colour, sizeof colour);
     }
     {
         std::ofstream out(folder.path() / "beta.bin", std::ios::binary);

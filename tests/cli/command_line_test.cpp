@@ -55,22 +55,44 @@ TEST_F(CliTest, AWrongCommandLineExitsWithTwoAndOneLineSayingWhy) {
     EXPECT_TRUE(cli({"frobnicate"}).err.find("unknown command 'frobnicate'") != std::string::npos);
 }
 
-TEST_F(CliTest, HelpDescribesEveryCommandWhole) {
+// The option names a help's "options:" section lists, -h and --help left out.
+std::vector<std::string> listed_options(const std::string& help) {
+    std::vector<std::string> names;
+    std::istringstream lines(help.substr(help.find("\noptions:\n") + 10));
+    for (std::string line; std::getline(lines, line) && !line.empty();) {
+        if (!line.starts_with("  -")) continue;
+        std::istringstream words(line);
+        std::string name;
+        words >> name;
+        if (name != "-h,") names.push_back(name);
+    }
+    return names;
+}
+
+TEST_F(CliTest, HelpListsEveryCommandOnOneLineAndDescribesEachWhole) {
     const std::string overview = ok({"--help"});
     EXPECT_EQ(ok({"-h"}), overview);
     EXPECT_TRUE(overview.starts_with("usage: tessary-cli [-C DIR] COMMAND [ARGUMENTS]\n")) << overview;
     EXPECT_NE(overview.find("\noptions:\n"), std::string::npos) << overview;
-    const std::string listed = words_of(overview.substr(overview.find("\ncommands:\n")));
+    std::istringstream listing(overview.substr(overview.find("\ncommands:\n") + 11));
+    std::vector<std::string> listed;
+    for (std::string line; std::getline(listing, line) && !line.empty();) {
+        EXPECT_TRUE(line.starts_with("  ") && line[2] != ' ' && line.size() <= 80) << "'" << line << "'";
+        listed.push_back(line.substr(2, line.find(' ', 2) - 2));
+    }
+    EXPECT_EQ(listed.size(), std::size(commands));
     for (const char* command : commands) {
+        EXPECT_EQ(std::ranges::count(listed, command), 1) << command;
         const std::string help = ok({command, "--help"});
-        EXPECT_NE(help.find("\noptions:\n"), std::string::npos) << command << "\n" << help;
         EXPECT_NE(help.find("--help"), std::string::npos) << command;
-        // The paragraph between the usage line and the options, in the list beside the name, and ending its
-        // sentence.
+        // The whole paragraph between the usage line and the options, ending its sentence.
         const std::size_t start = help.find("\n\n") + 2;
         const std::string description = words_of(help.substr(start, help.find("\noptions:\n") - start));
         EXPECT_TRUE(description.ends_with(".")) << command << ": " << description;
-        EXPECT_NE(listed.find(std::string(command) + " " + description), std::string::npos) << command;
+        // The usage line names every option the command takes.
+        const std::string usage = help.substr(0, help.find('\n'));
+        for (const std::string& option : listed_options(help))
+            EXPECT_NE(usage.find(option), std::string::npos) << command << " usage lacks " << option << ": " << usage;
     }
     EXPECT_EQ(ok({"info", "mons/x", "--help"}), ok({"info", "--help"}))
         << "help wins over the rest of the line";

@@ -199,8 +199,13 @@ TEST_F(ReferenceIndexTest, MissingWrongGroupSequenceCountAndShortRecordEachRepor
     EXPECT_EQ(cli_test::run_cli({"check", "--group", "proj"}).status, 0);
     const cli_test::CliRun refs = cli_test::run_cli({"refs", "monsters/Dwarf"});
     EXPECT_EQ(refs.status, 0);
-    EXPECT_NE(refs.out.find("attacks[0].projectile  projectiles  missing nope"), std::string::npos) << refs.out;
-    EXPECT_NE(refs.out.find("collection  collections  Figure"), std::string::npos) << refs.out;
+    // Aligned columns: each as wide as its widest cell.
+    EXPECT_NE(refs.out.find("uses:\n"
+                            "  collection               collections        Figure\n"
+                            "  burned_projectile_group  projectile groups  missing arro\n"
+                            "  attacks[0].projectile    projectiles        missing nope\n"),
+              std::string::npos)
+        << refs.out;
     ASSERT_TRUE(tag_files_open(false, nullptr, 0, NONE));
 }
 

@@ -48,6 +48,26 @@ TEST_F(CliTest, TextIsUtf8WithLfLineEndsAndTheTagMacRomanWithCr) {
     EXPECT_EQ(to_string(raw("text/story")), "Caf\x8E \xD2quoted\xD3\r\xDB \xD0 \x86\tend\r");
     EXPECT_EQ(ok({"export", "text/story", "--text"}), folder.read_file("story.txt"));
 
+    // Every system's line ends are line ends; LINE SEPARATOR is the tag's LF byte.
+    const struct {
+        const char* text;
+        const char* data;
+    } line_ends[] = {
+        {"a\r\nb\r\n", "a\rb\r"},
+        {"a\rb\r", "a\rb\r"},
+        {"a\r\r\nb\n\rc", "a\r\rb\r\rc"},
+        {"a\xE2\x80\xA8" "b", "a\nb"},
+    };
+    for (const auto& c : line_ends) {
+        folder.write_file("ends.txt", c.text);
+        ok({"import", "text/story", "ends.txt", "--text"});
+        EXPECT_EQ(to_string(raw("text/story")), c.data) << c.text;
+    }
+    EXPECT_EQ(ok({"export", "text/story", "--text"}), "a\xE2\x80\xA8" "b");
+    folder.write_file("ends.txt", "x\ry\r\n\xE2\x82\xAC");
+    const CliRun refused = cli({"import", "text/story", "ends.txt", "--text"});
+    EXPECT_TRUE(contains(refused.err, "line 3, column 1")) << refused.err;
+
     // A byte the editor shows as '?' is exported as '?', with a warning.
     folder.write_file("control.bin", std::string("a\x01" "b", 3));
     ok({"import", "text/story", "control.bin", "--raw"});
