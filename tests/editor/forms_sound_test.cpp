@@ -284,6 +284,30 @@ TEST_F(SoundFormTest, SkipFractionMovesByWholePercentsFromTheKeyboard) {
     EXPECT_EQ(label(*dialog, sf::skip_label_id), QStringLiteral("15.0%"));
 }
 
+TEST_F(SoundFormTest, ChoosingAPermutationMovesNothing) {
+    sound_tag sound = new_sound_tag();
+    sound.permutations.push_back(permutation_of("a", 1, 0xA1));
+    sound.permutations.push_back(permutation_of("a much longer name", 30000, 0xA2, 65535));
+    const auto dialog = open(sounds, create("steady", sound));
+    dialog->show();
+    const auto places = [&] {
+        std::vector<QRect> rects;
+        for (const int id : {sf::add_id, sf::duplicate_id, sf::delete_id, sf::play_id, sf::skip_slider_id,
+                             sf::permutation_list_id, sf::loudness_id, sf::play_fraction_id}) {
+            QWidget* widget = dialog->control(id);
+            rects.emplace_back(widget->mapTo(dialog.get(), QPoint()), widget->size());
+        }
+        return rects;
+    };
+    QApplication::processEvents();
+    const std::vector<QRect> unselected = places();
+    for (const int row : {1, 0, 1}) {
+        list(*dialog)->setCurrentRow(row);
+        QApplication::processEvents();
+        EXPECT_EQ(places(), unselected) << "row " << row;
+    }
+}
+
 // A name the game cannot show is refused on OK with that permutation selected.
 TEST_F(SoundFormTest, NameTheGameCannotShowIsRefusedOnOk) {
     sound_tag sound = new_sound_tag();

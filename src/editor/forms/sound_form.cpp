@@ -78,6 +78,17 @@ void declare_definition(toolkit::Form& form, CSoundDlg& dialog) {
                   &sound_definition::flags, flag.mask);
 }
 
+// A label that keeps the width of its widest text, shown or hidden, so that
+// choosing another permutation moves nothing under the pointer.
+QLabel* steady_label(const QString& widest) {
+    auto* label = new QLabel;
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest));
+    QSizePolicy policy = label->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(policy);
+    return label;
+}
+
 // The strip has no control id; the dialog finds it by this name.
 const QString waveform_name = QStringLiteral("waveform");
 
@@ -97,8 +108,8 @@ void declare_permutations(toolkit::Form& form, CSoundDlg& dialog) {
             play.setIcon(dialog.style()->standardIcon(QStyle::SP_MediaPlay));
             play.setIconSize(QSize(play_icon_side, play_icon_side));
             play.setToolTip(QStringLiteral("Play"));
-            form.custom(info_id, QString(), new QLabel, shown_only);
-            form.custom(channels_id, QString(), new QLabel, shown_only);
+            form.custom(info_id, QString(), steady_label(info_text(16, 99999 * 1024)), shown_only);
+            form.custom(channels_id, QString(), steady_label(QStringLiteral("stereo")), shown_only);
             auto* waveform = new toolkit::WaveformStrip;
             waveform->setObjectName(waveform_name);
             form.shown(QString(), waveform);
@@ -112,7 +123,7 @@ void declare_permutations(toolkit::Form& form, CSoundDlg& dialog) {
             slider->setMinimumWidth(slider_width);
             form.custom(skip_slider_id, QString(), slider, shown_only);
             QObject::connect(slider, &QSlider::valueChanged, &dialog, [&dialog](int value) { dialog.skip_moved(value); });
-            form.custom(skip_label_id, QString(), new QLabel, shown_only);
+            form.custom(skip_label_id, QString(), steady_label(skip_text(skip_fraction_maximum)), shown_only);
         });
         form.line(QString(), [&] {
             form.button(add_id, "Add", [&dialog] { dialog.add_permutation(); });

@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QScreen>
+#include <QSettings>
 
 namespace platform {
 namespace {
@@ -41,7 +43,37 @@ Answer message_answer(int button) {
     }
 }
 
+constexpr const char* file_dialog_state_key = "file_dialog/state";
+constexpr const char* file_dialog_folder_key = "file_dialog/folder";
+
+// Runs the dialog and keeps its folder and columns for the next one.
+QString run_file_dialog(QFileDialog& dialog) {
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    QSettings settings;
+    settings.setValue(file_dialog_state_key, dialog.saveState());
+    settings.setValue(file_dialog_folder_key, dialog.directory().absolutePath());
+    if (!accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
 }  // namespace
+
+// Opened wide enough for the name, size, type and date columns of the detail
+// view, in the folder and with the columns the last one was left with.
+std::unique_ptr<QFileDialog> make_file_dialog(QWidget* owner, const QString& caption, QFileDialog::FileMode mode) {
+    auto dialog = std::make_unique<QFileDialog>(owner, caption);
+    dialog->setFileMode(mode);
+    dialog->setViewMode(QFileDialog::Detail);
+    QSettings settings;
+    if (settings.contains(file_dialog_folder_key)) dialog->setDirectory(settings.value(file_dialog_folder_key).toString());
+    const QFontMetrics metrics = dialog->fontMetrics();
+    QSize size(metrics.averageCharWidth() * 120, metrics.height() * 32);
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog->resize(size.expandedTo(dialog->sizeHint()));
+    if (settings.contains(file_dialog_state_key)) dialog->restoreState(settings.value(file_dialog_state_key).toByteArray());
+    return dialog;
+}
 
 std::unique_ptr<QMessageBox> make_message_box(const MessageRequest& request) {
     auto box = std::make_unique<QMessageBox>(message_icon(request.icon), request.caption, request.text,
@@ -63,11 +95,16 @@ bool QtServices::shift_held() {
 void QtServices::beep() { QApplication::beep(); }
 
 QString QtServices::open_file(QWidget* owner, const QString& caption, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, caption, QString(), filter);
+    const std::unique_ptr<QFileDialog> dialog = make_file_dialog(owner, caption, QFileDialog::ExistingFile);
+    dialog->setNameFilter(filter);
+    return run_file_dialog(*dialog);
 }
 
 QString QtServices::choose_folder(QWidget* owner, const QString& caption) {
-    return QFileDialog::getExistingDirectory(owner, caption, QDir::homePath());
+    const std::unique_ptr<QFileDialog> dialog = make_file_dialog(owner, caption, QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (!QSettings().contains(file_dialog_folder_key)) dialog->setDirectory(QDir::homePath());
+    return run_file_dialog(*dialog);
 }
 
 int QtServices::run(QDialog& dialog) { return dialog.exec(); }

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include <QFileDialog>
+
 class QMessageBox;
 class QProgressDialog;
 
@@ -11,6 +13,7 @@ namespace platform {
 
 // The box `QtServices::show` runs for `request`, not yet shown.
 std::unique_ptr<QMessageBox> make_message_box(const MessageRequest& request);
+std::unique_ptr<QFileDialog> make_file_dialog(QWidget* owner, const QString& caption, QFileDialog::FileMode mode);
 
 // The platform services on Qt Widgets.
 class QtServices final : public MessageBoxes,
