@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
+#include <QTreeView>
 
 namespace platform {
 namespace {
@@ -71,7 +73,17 @@ std::unique_ptr<QFileDialog> make_file_dialog(QWidget* owner, const QString& cap
     if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     dialog->resize(size.expandedTo(dialog->sizeHint()));
-    if (settings.contains(file_dialog_state_key)) dialog->restoreState(settings.value(file_dialog_state_key).toByteArray());
+    if (settings.contains(file_dialog_state_key)) {
+        dialog->restoreState(settings.value(file_dialog_state_key).toByteArray());
+    } else if (auto* files = dialog->findChild<QTreeView*>()) {
+        // Name, size, type, date: the last three as wide as their usual texts, the name the rest.
+        const int margin = metrics.averageCharWidth() * 3;
+        files->header()->setStretchLastSection(false);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        int column = 1;
+        for (const char* widest : {"999.9 KiB", "Windows BMP image", "12/31/2026 12:59 PM"})
+            files->header()->resizeSection(column++, metrics.horizontalAdvance(QString::fromLatin1(widest)) + margin);
+    }
     return dialog;
 }
 
