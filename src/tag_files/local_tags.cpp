@@ -163,6 +163,12 @@ bool local_tag_read(std::int64_t position, std::int32_t count, void* buffer) {
     return false;
 }
 
+bool local_tag_read_file_header(tag_header& header) {
+    if (!local_tag_read(0, sizeof header, &header)) return false;
+    header = file_order(header);
+    return true;
+}
+
 bool local_tag_write(std::int64_t position, std::int32_t count, const void* buffer) {
     if (rewrite_open_local_tag(position, count, buffer)) return true;
     const open_local_tag& open = opened();

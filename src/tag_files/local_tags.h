@@ -21,6 +21,9 @@ bool local_tag_open(tag_handle handle);
 tag_handle local_tag_close();
 // Reads at a file position of the open local tag file (data starts at 64).
 bool local_tag_read(std::int64_t position, std::int32_t count, void* buffer);
+// The header at the start of the open local tag file, in host order, exactly
+// as stored (its identifier, flags and size included).
+bool local_tag_read_file_header(tag_header& header);
 // Writes at a file position of the open local tag file through a complete
 // replacement copy of the file.
 bool local_tag_write(std::int64_t position, std::int32_t count, const void* buffer);

@@ -8,6 +8,7 @@
 #include "core/byte_swap.h"
 #include "core/error_manager.h"
 #include "tag_files/local_tags.h"
+#include "tag_files/tag_change_listener.h"
 #include "tag_files/monolithic_loading.h"
 #include "tag_files/tag_editing.h"
 
@@ -166,6 +167,7 @@ bool tag_file_read_ahead(tag_handle handle, std::int32_t position, std::int32_t 
 
 bool tag_file_write(tag_handle& handle, std::int32_t position, std::int32_t size, const void* buffer) {
     if (!tag_visible_header(handle) || !valid_write_range(position, size)) return false;
+    tag_about_to_change(tag_get_group(handle), tag_get_subgroup(handle));
     if (!copy_tag_to_local(handle)) return false;
     if (!local_tag_open(handle)) return false;
     if (!local_tag_write(local_tag_data_offset + static_cast<std::int64_t>(position), size, buffer)) return false;
@@ -186,6 +188,7 @@ bool tag_file_write_byte_swapped(tag_handle& handle, std::int32_t position, std:
 
 bool tag_replace_data(tag_handle& handle, const void* data, std::int32_t size) {
     if (!tag_visible_header(handle) || !valid_write_range(0, size)) return false;
+    tag_about_to_change(tag_get_group(handle), tag_get_subgroup(handle));
     if (!copy_tag_to_local(handle) || !local_tag_open(handle)) return false;
     tag_header* header = tag_header_for_update(handle);
     tag_header replaced = *header;

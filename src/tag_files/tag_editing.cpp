@@ -7,6 +7,7 @@
 #include "core/memory.h"
 #include "core/text.h"
 #include "tag_files/local_tags.h"
+#include "tag_files/tag_change_listener.h"
 #include "tag_files/tag_data.h"
 #include "tag_files/tag_folders.h"
 #include "tag_files/tag_groups.h"
@@ -39,8 +40,10 @@ bool make_tag_name(tag_name_field& name, const char* text) {
 
 // Creates a local tag whose file holds the header and the data, all at once, and
 // adds it to the directory. A local tag whose file had that exact name leaves the
-// directory, since its file is replaced.
-tag_handle create_local_tag(const tag_header& prototype, const void* data, std::int32_t size) {
+// directory, since its file is replaced. The file's header is the prototype made
+// a local tag's, or, when `stored` is given, exactly that.
+tag_handle create_local_tag(const tag_header& prototype, const void* data, std::int32_t size,
+                            const tag_header* stored = nullptr) {
     tag_header header = prototype;
     header.identifier = 0;
     header.flags = 0;
@@ -51,7 +54,7 @@ tag_handle create_local_tag(const tag_header& prototype, const void* data, std::
     header.signature = tag_header_signature;
 
     local_tag_close();
-    if (!local_tag_create_file(header.name, header.group_tag, header, data, size)) return NONE;
+    if (!local_tag_create_file(header.name, header.group_tag, stored ? *stored : header, data, size)) return NONE;
     for (tag_handle replaced; (replaced = tag_find_local_file(header.group_tag, header.name)) != NONE;) {
         tag_header_remove(replaced);
     }
@@ -114,6 +117,10 @@ tag_handle tag_file_create(tag_code group, const char* name, std::int16_t versio
     // are this tag: the new file replaces them.
     tag_handle replaced[tag_group_list_limit];
     const std::int32_t replaced_count = tag_local_tags_named(group, header.name, replaced, tag_group_list_limit);
+    tag_about_to_change(group, subgroup);
+    for (std::int32_t index = 0; index < replaced_count; ++index) {
+        if (const tag_header* old = tag_header_of(replaced[index])) tag_about_to_change(group, old->subgroup_tag);
+    }
     const tag_handle created = create_local_tag(header, nullptr, 0);
     if (created == NONE) return NONE;
     for (std::int32_t index = 0; index < replaced_count; ++index) {
@@ -125,6 +132,7 @@ tag_handle tag_file_create(tag_code group, const char* name, std::int16_t versio
 bool tag_file_delete(tag_handle handle) {
     const tag_header* header = tag_visible_header(handle);
     if (!header) return false;
+    tag_about_to_change(header->group_tag, header->subgroup_tag);
     if (!tag_header_is_local(*header)) {
         handle_error(error_warning, __FILE__, __LINE__, "can't delete '%s' because it is not a local tag.",
                      header->name);
@@ -137,6 +145,7 @@ bool copy_tag_to_local(tag_handle& handle) {
     const tag_header* found = tag_visible_header(handle);
     if (!found) return false;
     if (tag_header_is_local(*found)) return true;
+    tag_about_to_change(found->group_tag, found->subgroup_tag);
     tag_header original = *found;
     if (!find_by_name(original.group_tag, original.name, tag_file_type_local).empty()) {
         handle_error(error_warning, __FILE__, __LINE__,
@@ -170,6 +179,7 @@ bool tag_set_info(tag_handle& handle, const tag_info* info) {
     if (!tag_visible_header(handle) || !make_tag_name(name, info->name) || !valid_destination(info->destination)) {
         return false;
     }
+    tag_about_to_change(tag_get_group(handle), tag_get_subgroup(handle));
     if (!copy_tag_to_local(handle)) return false;
     tag_header updated = *tag_header_of(handle);
 
@@ -217,4 +227,24 @@ bool tag_set_destination(tag_handle& handle, std::int16_t value) {
 
 bool tag_rename(tag_handle& handle, const char* name) {
     return change_info(handle, [name](tag_info& info) { copy_text(info.name, name ? name : ""); });
+}
+
+tag_handle tag_file_restore(const tag_header& stored, const void* data, std::int32_t size) {
+    tag_name_field name;
+    const std::string stored_name(bounded_text(stored.name));
+    if (!tag_group_get_definition(stored.group_tag) || !make_tag_name(name, stored_name.c_str()) ||
+        stored_name != name || size < 0) {
+        return NONE;
+    }
+    for (const tag_handle other : find_by_name(stored.group_tag, name, NONE)) {
+        if (tag_get_subgroup(other) != stored.subgroup_tag) return NONE;
+    }
+    tag_about_to_change(stored.group_tag, stored.subgroup_tag);
+    const tag_handle existing = tag_find(stored.group_tag, stored.subgroup_tag);
+    const bool renamed = existing != NONE && tag_get_file_type(existing) == tag_file_type_local &&
+                         std::strcmp(tag_local_file_name(existing), name) != 0;
+    const tag_handle restored = create_local_tag(stored, data, size, &stored);
+    // The file under the other name goes once the new one is complete.
+    if (restored != NONE && renamed && tag_header_of(existing)) delete_local_tag(existing);
+    return restored;
 }
