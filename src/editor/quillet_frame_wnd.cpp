@@ -2,6 +2,7 @@
 
 #include "core/error_manager.h"
 #include "editor/character_translation.h"
+#include "editor/edit_menu.h"
 #include "editor/frame_commands.h"
 #include "editor/platform/services.h"
 #include "editor/startup/recent_folders.h"
@@ -9,6 +10,7 @@
 #include "editor/tag_dialog.h"
 #include "editor/tag_group_registry.h"
 #include "editor/tree_filter.h"
+#include "editor/undo_history.h"
 #include "tag_files/instance_lock.h"
 #include "tag_files/monolithic_loader.h"
 #include "tag_files/tag_directory.h"
@@ -116,7 +118,10 @@ const FrameCommandRegistration quit_command(command_id::quit, {[](CQuilletFrameW
 }  // namespace
 
 CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
-    : QMainWindow(parent), registry_(std::make_unique<CTagGroupRegistry>()), images_(create_tree_images()) {
+    : QMainWindow(parent),
+      registry_(std::make_unique<CTagGroupRegistry>()),
+      images_(create_tree_images()),
+      history_(new UndoHistory(this)) {
     setWindowIcon(create_application_icon());
     create_menus();
     create_tree();
@@ -184,6 +189,8 @@ void CQuilletFrameWnd::create_menus() {
     fill_recent_menu();
     file_menu_->addSeparator();
     add_action(file_menu_, MenuItem{command_id::quit, "&Quit", "Alt-Q", {QKeySequence(Qt::ALT | Qt::Key_Q)}});
+    edit_menu_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+    create_edit_menu(*this, *edit_menu_, *history_);
 
     connect(file_menu_, &QMenu::aboutToShow, this, &CQuilletFrameWnd::update_command_states);
     connect(context_menu_, &QMenu::aboutToShow, this, &CQuilletFrameWnd::update_command_states);
@@ -544,5 +551,7 @@ void CQuilletFrameWnd::update_command_states() {
 
 void CQuilletFrameWnd::run_command(int id) {
     if (read_only_ && writes_tags(id)) return;
-    if (const FrameCommand* command = find_frame_command(id); command && command->run) command->run(*this);
+    const FrameCommand* command = find_frame_command(id);
+    if (!command || !command->run) return;
+    run_in_history(*history_, id, [this, command] { command->run(*this); });
 }

@@ -18,6 +18,7 @@ class QLineEdit;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
+class UndoHistory;
 
 // The main window: a tree of the tag groups and their tags fills it, and every
 // editing action starts from the tree's selection through the File menu, the
@@ -40,6 +41,9 @@ public:
     CTagGroupRegistry& registry() { return *registry_; }
     QMenu* file_menu() const { return file_menu_; }
     QMenu* context_menu() const { return context_menu_; }
+    QMenu* edit_menu() const { return edit_menu_; }
+    // The steps of this working folder's changes to tags; it ends with the window.
+    UndoHistory& history() const { return *history_; }
     // The menu item of a command id.
     QAction* command_action(int id) const;
 
@@ -114,6 +118,8 @@ private:
     std::set<uint32_t> expanded_before_filter_;
     QMenu* file_menu_ = nullptr;
     QMenu* context_menu_ = nullptr;
+    QMenu* edit_menu_ = nullptr;
+    UndoHistory* history_ = nullptr;
     std::map<int, QAction*> actions_;
     QMenu* recent_menu_ = nullptr;
     std::function<void(const QString&)> switch_folder_;
