@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
 
 #include "definitions/field_description.h"
 #include "definitions/group_registry.h"
@@ -80,7 +79,7 @@ struct ReferenceIndex::Walk {
     }
 
     void problem(ProblemKind kind, const std::string& field, std::string message) {
-        index.problems_.push_back({tag, kind, field, std::move(message)});
+        index.problems_of_[tag].push_back({tag, kind, field, std::move(message)});
     }
 
     void reference(const FieldDescription& field, uint32_t offset, const std::string& path) {
@@ -88,14 +87,12 @@ struct ReferenceIndex::Walk {
         if (is_none(value, field.width) || holds_default(offset, field.width)) return;
         const tag_code subgroup = static_cast<tag_code>(value);
         const std::optional<std::size_t> to = index.find(field.reference_group, subgroup);
-        index.references_.push_back({tag, path, field.reference_group, subgroup, to});
+        index.uses_[tag].push_back({tag, path, field.reference_group, subgroup, to});
+        index.naming_[subgroup].insert(tag);
         if (to) return;
         std::string message = "missing " + folder_of(field.reference_group) + " " + printable_code_text(subgroup);
-        for (const TagEntry& other : index.tags_) {
-            if (other.subgroup == subgroup) {
-                message += " (a " + folder_of(other.group) + " tag has that code)";
-                break;
-            }
+        if (const auto others = index.with_subgroup_.find(subgroup); others != index.with_subgroup_.end()) {
+            message += " (a " + folder_of(index.tags_[*others->second.begin()].group) + " tag has that code)";
         }
         problem(ProblemKind::missing_tag, path, std::move(message));
     }
@@ -150,100 +147,197 @@ struct ReferenceIndex::Walk {
 };
 
 ReferenceIndex::ReferenceIndex(std::vector<TagEntry> tags) : tags_(std::move(tags)) {
-    order_.resize(tags_.size());
-    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = i;
-    std::ranges::sort(order_, {}, [&](std::size_t i) { return std::tuple(tags_[i].group, tags_[i].subgroup, i); });
-    users_.resize(tags_.size());
-    first_use_.resize(tags_.size() + 1);
-
-    // A `.256` tag's sequence count and a `core` tag's collection, found once.
-    std::vector<std::optional<int32_t>> sequence_counts(tags_.size());
-    std::vector<bool> counted(tags_.size(), false);
-    auto sequences_of = [&](std::size_t collection) {
-        if (!counted[collection]) {
-            counted[collection] = true;
-            if (const auto view = open_collection(tags_[collection].data)) {
-                sequence_counts[collection] = view->header.sequence_references.count;
-            }
-        }
-        return sequence_counts[collection];
-    };
-
-    std::vector<std::byte> record;
+    uses_.resize(tags_.size());
+    problems_of_.resize(tags_.size());
     for (std::size_t tag = 0; tag < tags_.size(); ++tag) {
-        first_use_[tag] = references_.size();
-        const TagEntry& entry = tags_[tag];
-        if (std::optional<std::string> damage = media_data_problem(entry.group, entry.data)) {
-            problems_.push_back({tag, ProblemKind::damaged_data, "", std::move(*damage)});
-            continue;
-        }
-        const definitions::TagGroupEntry* row = definitions::find_group(entry.group);
-        if (!row || !row->description) continue;
-        const RecordDescription& description = *row->description;
-        if (entry.data.size() < description.size) {
-            problems_.push_back({tag, ProblemKind::short_record, "",
-                                 std::to_string(entry.data.size()) + " bytes, shorter than the " +
-                                     std::to_string(description.size) + "-byte record of its group"});
-            continue;
-        }
-        record.assign(entry.data.begin(), entry.data.begin() + description.size);
-        if (row->byte_swap_codes.size() > 0 && row->definition_size == description.size) {
-            definitions::record_to_host_order(*row, record.data());
-        }
-        Walk walk{*this, tag, record, {}, std::nullopt, std::nullopt};
-        if (row->default_definition && row->definition_size == description.size) {
-            walk.default_record = {static_cast<const std::byte*>(row->default_definition), row->definition_size};
-        }
-        for (const FieldDescription& field : description.fields) {
-            if (field.kind != FieldKind::tag_reference || field.width != 4) continue;
-            const bool direct = field.reference_group == collection_group_tag;
-            if (!direct && field.reference_group != collection_reference_group) continue;
-            const auto subgroup = static_cast<tag_code>(read_value(record, field.offset, 4, false));
-            std::optional<std::size_t> target = find(field.reference_group, subgroup);
-            if (target && !direct) {
-                const std::vector<std::byte>& core = tags_[*target].data;
-                target.reset();
-                if (core.size() >= 4) {
-                    const uint32_t collection = (std::to_integer<uint32_t>(core[0]) << 24) |
-                                                (std::to_integer<uint32_t>(core[1]) << 16) |
-                                                (std::to_integer<uint32_t>(core[2]) << 8) |
-                                                std::to_integer<uint32_t>(core[3]);
-                    target = find(collection_group_tag, collection);
-                }
-            }
-            if (target) {
-                walk.collection = target;
-                walk.sequence_count = sequences_of(*target);
-            }
-            break;
-        }
-        walk.walk(description, 0, "");
+        by_key_.emplace(Key{tags_[tag].group, tags_[tag].subgroup}, tag);
+        with_subgroup_[tags_[tag].subgroup].insert(tag);
     }
-    first_use_[tags_.size()] = references_.size();
-    for (std::size_t i = 0; i < references_.size(); ++i) {
-        if (references_[i].to) users_[*references_[i].to].push_back(i);
+    for (std::size_t tag = 0; tag < tags_.size(); ++tag) walk(tag);
+}
+
+std::optional<int32_t> ReferenceIndex::sequence_count(std::size_t collection) {
+    const auto known = sequence_counts_.find(collection);
+    if (known != sequence_counts_.end()) return known->second;
+    std::optional<int32_t> count;
+    if (const auto view = open_collection(tags_[collection].data)) count = view->header.sequence_references.count;
+    sequence_counts_.emplace(collection, count);
+    return count;
+}
+
+void ReferenceIndex::forget_walk(std::size_t tag) {
+    for (const Reference& use : uses_[tag]) {
+        const auto naming = naming_.find(use.subgroup);
+        if (naming == naming_.end()) continue;
+        naming->second.erase(tag);
+        if (naming->second.empty()) naming_.erase(naming);
+    }
+    uses_[tag].clear();
+    problems_of_[tag].clear();
+    problems_.reset();
+}
+
+void ReferenceIndex::walk(std::size_t tag) {
+    forget_walk(tag);
+    const TagEntry& entry = tags_[tag];
+    if (std::optional<std::string> damage = media_data_problem(entry.group, entry.data)) {
+        problems_of_[tag].push_back({tag, ProblemKind::damaged_data, "", std::move(*damage)});
+        return;
+    }
+    const definitions::TagGroupEntry* row = definitions::find_group(entry.group);
+    if (!row || !row->description) return;
+    const RecordDescription& description = *row->description;
+    if (entry.data.size() < description.size) {
+        problems_of_[tag].push_back({tag, ProblemKind::short_record, "",
+                                     std::to_string(entry.data.size()) + " bytes, shorter than the " +
+                                         std::to_string(description.size) + "-byte record of its group"});
+        return;
+    }
+    std::vector<std::byte> record(entry.data.begin(), entry.data.begin() + description.size);
+    if (row->byte_swap_codes.size() > 0 && row->definition_size == description.size) {
+        definitions::record_to_host_order(*row, record.data());
+    }
+    Walk walk{*this, tag, record, {}, std::nullopt, std::nullopt};
+    if (row->default_definition && row->definition_size == description.size) {
+        walk.default_record = {static_cast<const std::byte*>(row->default_definition), row->definition_size};
+    }
+    for (const FieldDescription& field : description.fields) {
+        if (field.kind != FieldKind::tag_reference || field.width != 4) continue;
+        const bool direct = field.reference_group == collection_group_tag;
+        if (!direct && field.reference_group != collection_reference_group) continue;
+        const auto subgroup = static_cast<tag_code>(read_value(record, field.offset, 4, false));
+        std::optional<std::size_t> target = find(field.reference_group, subgroup);
+        if (target && !direct) {
+            const std::vector<std::byte>& core = tags_[*target].data;
+            target.reset();
+            if (core.size() >= 4) {
+                const uint32_t collection = (std::to_integer<uint32_t>(core[0]) << 24) |
+                                            (std::to_integer<uint32_t>(core[1]) << 16) |
+                                            (std::to_integer<uint32_t>(core[2]) << 8) |
+                                            std::to_integer<uint32_t>(core[3]);
+                target = find(collection_group_tag, collection);
+            }
+        }
+        if (target) {
+            walk.collection = target;
+            walk.sequence_count = sequence_count(*target);
+        }
+        break;
+    }
+    walk.walk(description, 0, "");
+}
+
+std::set<std::size_t> ReferenceIndex::dependents(tag_code group, tag_code subgroup) const {
+    std::set<std::size_t> tags;
+    const auto naming = naming_.find(subgroup);
+    if (naming == naming_.end()) return tags;
+    tags = naming->second;
+    // A collection's sequences are counted for the tags that name it through a
+    // collection reference too.
+    if (group != collection_group_tag) return tags;
+    for (const std::size_t reference : naming->second) {
+        if (tags_[reference].group != collection_reference_group) continue;
+        if (const auto users = naming_.find(tags_[reference].subgroup); users != naming_.end())
+            tags.insert(users->second.begin(), users->second.end());
+    }
+    return tags;
+}
+
+void ReferenceIndex::update(TagEntry entry) {
+    const tag_code group = entry.group;
+    const tag_code subgroup = entry.subgroup;
+    std::set<std::size_t> again = dependents(group, subgroup);
+    std::size_t tag = 0;
+    if (const auto found = by_key_.find(Key{group, subgroup}); found != by_key_.end()) {
+        tag = found->second;
+        tags_[tag] = std::move(entry);
+    } else {
+        tag = tags_.size();
+        tags_.push_back(std::move(entry));
+        uses_.emplace_back();
+        problems_of_.emplace_back();
+        by_key_.emplace(Key{group, subgroup}, tag);
+        with_subgroup_[subgroup].insert(tag);
+    }
+    sequence_counts_.erase(tag);
+    again.insert(tag);
+    for (const std::size_t other : again) walk(other);
+}
+
+void ReferenceIndex::remove(tag_code group, tag_code subgroup) {
+    const auto found = by_key_.find(Key{group, subgroup});
+    if (found == by_key_.end()) return;
+    const std::size_t tag = found->second;
+    const std::size_t last = tags_.size() - 1;
+    std::set<std::size_t> again = dependents(group, subgroup);
+    forget_walk(tag);
+    by_key_.erase(found);
+    with_subgroup_[subgroup].erase(tag);
+    if (with_subgroup_[subgroup].empty()) with_subgroup_.erase(subgroup);
+    sequence_counts_.erase(tag);
+    if (tag != last) {
+        // The last tag moves into the hole: what names it, and its own walk, are walked again.
+        const std::set<std::size_t> naming_last = dependents(tags_[last].group, tags_[last].subgroup);
+        again.insert(naming_last.begin(), naming_last.end());
+        forget_walk(last);
+        tags_[tag] = std::move(tags_[last]);
+        by_key_[Key{tags_[tag].group, tags_[tag].subgroup}] = tag;
+        std::set<std::size_t>& same_code = with_subgroup_[tags_[tag].subgroup];
+        same_code.erase(last);
+        same_code.insert(tag);
+        sequence_counts_.erase(last);
+        for (auto& [code, naming] : naming_) {
+            if (naming.erase(last)) naming.insert(tag);
+        }
+        again.insert(tag);
+    }
+    tags_.pop_back();
+    uses_.pop_back();
+    problems_of_.pop_back();
+    again.erase(last);
+    for (const std::size_t other : again) {
+        if (other < tags_.size()) walk(other);
     }
 }
 
 std::optional<std::size_t> ReferenceIndex::find(tag_code group, tag_code subgroup) const {
-    const auto at = std::ranges::lower_bound(order_, std::tuple(group, subgroup), {}, [&](std::size_t i) {
-        return std::tuple(tags_[i].group, tags_[i].subgroup);
-    });
-    if (at == order_.end() || tags_[*at].group != group || tags_[*at].subgroup != subgroup) return std::nullopt;
-    return *at;
+    const auto found = by_key_.find(Key{group, subgroup});
+    if (found == by_key_.end()) return std::nullopt;
+    return found->second;
 }
 
 std::vector<const Reference*> ReferenceIndex::uses(std::size_t tag) const {
     std::vector<const Reference*> result;
     if (tag >= tags_.size()) return result;
-    for (std::size_t i = first_use_[tag]; i < first_use_[tag + 1]; ++i) result.push_back(&references_[i]);
+    for (const Reference& use : uses_[tag]) result.push_back(&use);
     return result;
 }
 
 std::vector<const Reference*> ReferenceIndex::used_by(std::size_t tag) const {
     std::vector<const Reference*> result;
     if (tag >= tags_.size()) return result;
-    for (const std::size_t i : users_[tag]) result.push_back(&references_[i]);
+    const auto naming = naming_.find(tags_[tag].subgroup);
+    if (naming == naming_.end()) return result;
+    for (const std::size_t user : naming->second) {
+        for (const Reference& use : uses_[user]) {
+            if (use.to == tag) result.push_back(&use);
+        }
+    }
+    return result;
+}
+
+const std::vector<Problem>& ReferenceIndex::problems() const {
+    if (!problems_) {
+        problems_.emplace();
+        for (const std::vector<Problem>& found : problems_of_) problems_->insert(problems_->end(), found.begin(), found.end());
+    }
+    return *problems_;
+}
+
+std::vector<const Problem*> ReferenceIndex::problems_of(std::size_t tag) const {
+    std::vector<const Problem*> result;
+    if (tag >= tags_.size()) return result;
+    for (const Problem& problem : problems_of_[tag]) result.push_back(&problem);
     return result;
 }
 

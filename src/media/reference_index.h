@@ -9,7 +9,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,9 @@ struct Problem {
     std::string message;  // for people, without the tag's name
 };
 
+// Kept up to date tag by tag: a change of one tag walks again only that tag and
+// the tags whose references or problems depend on it (those naming its code,
+// and through a collection reference those whose sequences it counts).
 class ReferenceIndex {
 public:
     explicit ReferenceIndex(std::vector<TagEntry> tags);
@@ -49,18 +54,36 @@ public:
     std::optional<std::size_t> find(tag_code group, tag_code subgroup) const;
     // In field order.
     std::vector<const Reference*> uses(std::size_t tag) const;
+    // By using tag, then field.
     std::vector<const Reference*> used_by(std::size_t tag) const;
-    const std::vector<Problem>& problems() const { return problems_; }
+    // By tag, then as found.
+    const std::vector<Problem>& problems() const;
+    std::vector<const Problem*> problems_of(std::size_t tag) const;
+
+    // The tag of the entry's group and subgroup is now the entry; a new one is
+    // added. Indexes of other tags stay.
+    void update(TagEntry entry);
+    // The tag is gone; the last tag takes its index.
+    void remove(tag_code group, tag_code subgroup);
 
 private:
     struct Walk;
+    using Key = std::pair<tag_code, tag_code>;
+
+    void walk(std::size_t tag);
+    void forget_walk(std::size_t tag);
+    // The tags to walk again when the tag of this key changes or goes.
+    std::set<std::size_t> dependents(tag_code group, tag_code subgroup) const;
+    std::optional<int32_t> sequence_count(std::size_t collection);
 
     std::vector<TagEntry> tags_;
-    std::vector<std::size_t> order_;  // tag indexes sorted by (group, subgroup)
-    std::vector<Reference> references_;
-    std::vector<std::size_t> first_use_;  // per tag: its first reference
-    std::vector<std::vector<std::size_t>> users_;
-    std::vector<Problem> problems_;
+    std::map<Key, std::size_t> by_key_;
+    std::map<tag_code, std::set<std::size_t>> with_subgroup_;  // tags of each code, any group
+    std::vector<std::vector<Reference>> uses_;                // per tag
+    std::vector<std::vector<Problem>> problems_of_;          // per tag
+    std::map<tag_code, std::set<std::size_t>> naming_;        // per code: the tags with a reference to it
+    std::map<std::size_t, std::optional<int32_t>> sequence_counts_;
+    mutable std::optional<std::vector<Problem>> problems_;
 };
 
 // Every visible tag of the open tag directory; a tag that cannot be read is

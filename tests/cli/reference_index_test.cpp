@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -263,3 +264,91 @@ TEST_F(ReferenceIndexTest, PluginWithReferencesAddsExactlyTheLocalTagsOfTheChain
 }
 
 }  // namespace
+
+namespace {
+
+// What an index says of each tag, by group and subgroup rather than by index.
+std::map<std::pair<tag_code, tag_code>, std::vector<std::string>> index_view(const ReferenceIndex& index) {
+    std::map<std::pair<tag_code, tag_code>, std::vector<std::string>> view;
+    const auto key_text = [&](std::size_t tag) {
+        return printable_code_text(index.tags()[tag].group) + "/" + printable_code_text(index.tags()[tag].subgroup);
+    };
+    for (std::size_t tag = 0; tag < index.tags().size(); ++tag) {
+        std::vector<std::string>& lines = view[{index.tags()[tag].group, index.tags()[tag].subgroup}];
+        lines.push_back("name " + index.tags()[tag].name);
+        for (const references::Reference* use : index.uses(tag))
+            lines.push_back("uses " + use->field + " " + (use->to ? key_text(*use->to) : "missing"));
+        for (const references::Reference* user : index.used_by(tag))
+            lines.push_back("used by " + key_text(user->from) + " " + user->field);
+        for (const references::Problem* problem : index.problems_of(tag))
+            lines.push_back("problem " + problem->field + ": " + problem->message);
+    }
+    return view;
+}
+
+}  // namespace
+
+TEST_F(ReferenceIndexTest, ChangedTagByTagAnIndexSaysWhatABuiltOneSays) {
+    const std::optional<std::vector<std::byte>> collection_data = write_collection(cli::demo_collection());
+    ASSERT_TRUE(collection_data.has_value());
+    tag_handle collection = cli::create_tag_from_default(collection_group_tag, "Figure");
+    ASSERT_TRUE(tag_replace_data(collection, collection_data->data(), static_cast<std::int32_t>(collection_data->size())));
+    tag_file_close_local();
+    const tag_handle arrow = write(projectiles, "Arrow", default_record(projectiles));
+    const tag_handle volley = write(projectile_groups, "Volley", default_record(projectile_groups));
+    definitions::monster_definition monster = definitions::monster_definition_default;
+    monster.collection = static_cast<std::int32_t>(tag_get_subgroup(collection));
+    monster.sequences[0] = 1;
+    monster.attack_count = 1;
+    monster.attacks[0].projectile = static_cast<std::int32_t>(tag_get_subgroup(arrow));
+    monster.burned_projectile_group = static_cast<std::int32_t>(tag_get_subgroup(volley));
+    write(monsters, "Dwarf", bytes_of(monster));
+    monster.attacks[0].projectile = static_cast<std::int32_t>(tag_get_subgroup(volley));  // of another group
+    write(monsters, "Giant", bytes_of(monster));
+    std::vector<references::TagEntry> all = references::visible_tags();
+    const auto entry = [&](const std::string& name) {
+        return *std::ranges::find(all, name, &references::TagEntry::name);
+    };
+
+    // Starting without the arrow and the collection, the changes arrive one by one.
+    std::vector<references::TagEntry> now;
+    for (const references::TagEntry& tag : all)
+        if (tag.name != "Arrow" && tag.name != "Figure") now.push_back(tag);
+    ReferenceIndex index(now);
+    const auto expect_as_built = [&](const char* after) {
+        EXPECT_EQ(index_view(index), index_view(ReferenceIndex(now))) << "after " << after;
+    };
+    const auto update = [&](references::TagEntry changed) {
+        index.update(changed);
+        const auto same = std::ranges::find_if(now, [&](const references::TagEntry& tag) {
+            return tag.group == changed.group && tag.subgroup == changed.subgroup;
+        });
+        if (same == now.end()) now.push_back(changed); else *same = changed;
+    };
+    const auto remove = [&](const std::string& name) {
+        const auto gone = std::ranges::find(now, name, &references::TagEntry::name);
+        index.remove(gone->group, gone->subgroup);
+        *gone = now.back();
+        now.pop_back();
+    };
+    update(entry("Arrow"));
+    expect_as_built("the arrow came");
+    update(entry("Figure"));
+    expect_as_built("the collection came");
+    references::TagEntry shorter = entry("Figure");
+    shorter.data.resize(shorter.data.size() / 2);
+    update(shorter);
+    expect_as_built("the collection was damaged");
+    update(entry("Figure"));
+    remove("Arrow");
+    expect_as_built("the arrow went");
+    remove("Dwarf");
+    expect_as_built("a monster went, the last tag taking its place");
+    references::TagEntry renamed = entry("Volley");
+    renamed.name = "Salvo";
+    update(renamed);
+    expect_as_built("the group was renamed");
+    remove("Salvo");
+    remove("Figure");
+    expect_as_built("two went");
+}
