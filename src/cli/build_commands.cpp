@@ -12,6 +12,7 @@
 #include "cli/terminal_progress.h"
 #include "core/text.h"
 #include "media/bmp_import.h"
+#include "media/package_closure.h"
 #include "media/reference_index.h"
 #include "tag_files/monolithic_writer.h"
 #include "tag_files/tag_folders.h"
@@ -24,7 +25,6 @@ namespace cli {
 namespace {
 
 // The plugin builder never offers saved games, preferences and recordings.
-constexpr tag_code never_packaged[] = {make_tag("save"), make_tag("pref"), make_tag("reco")};
 
 std::string failure(const std::string& message, const Session& session) {
     const std::string messages = session.take_messages();
@@ -58,7 +58,7 @@ std::vector<tag_handle> chosen_tags(std::span<const std::string> paths) {
     std::vector<tag_handle> handles;
     for (const std::string& text : paths) {
         const tag_handle handle = require_tag(parse_tag_path(text));
-        if (std::ranges::find(never_packaged, tag_get_group(handle)) != std::end(never_packaged)) {
+        if (references::is_never_packaged(tag_get_group(handle))) {
             throw CommandError(tag_path_text(handle) + ": " + tag_group_get_folder_name(tag_get_group(handle)) +
                                " are never packaged into a plugin");
         }
@@ -72,38 +72,21 @@ std::vector<tag_handle> chosen_tags(std::span<const std::string> paths) {
 }
 
 // Adds the local tags the chosen ones use, transitively, and names the references
-// that only tags of other plugins answer; the walk goes on through local tags
-// only, since a tag of another file travels with that file.
+// that only tags of other plugins answer.
 void add_referenced_tags(std::vector<tag_handle>& handles) {
     const references::ReferenceIndex index(references::visible_tags());
-    std::vector<std::size_t> pending;
-    std::vector<bool> chosen(index.tags().size(), false);
-    for (const tag_handle handle : handles) {
-        if (const auto tag = index.find(tag_get_group(handle), tag_get_subgroup(handle))) {
-            chosen[*tag] = true;
-            pending.push_back(*tag);
-        }
-    }
+    const references::PackageClosure closure = references::package_closure(index, handles);
+    const auto why = [&](const references::NeededTag& needed) {
+        return tag_path_text(index.tags()[needed.user].group, index.tags()[needed.user].name) + " " + needed.field;
+    };
     std::vector<std::string> added;
     std::vector<std::string> dependencies;
-    for (std::size_t next = 0; next < pending.size(); ++next) {
-        for (const references::Reference* use : index.uses(pending[next])) {
-            if (!use->to || chosen[*use->to]) continue;
-            chosen[*use->to] = true;
-            const references::TagEntry& used = index.tags()[*use->to];
-            const tag_handle handle = tag_find(used.group, used.subgroup);
-            const std::string user = tag_path_text(index.tags()[use->from].group, index.tags()[use->from].name);
-            if (tag_get_file_type(handle) == tag_file_type_plugin) {
-                dependencies.push_back(tag_path_text(handle) + " of " + holding_file(handle) + " (" + user + " " +
-                                       use->field + ")");
-            } else if (tag_get_file_type(handle) == tag_file_type_local &&
-                       std::ranges::find(never_packaged, used.group) == std::end(never_packaged)) {
-                handles.push_back(handle);
-                pending.push_back(*use->to);
-                added.push_back(tag_path_text(handle) + " (" + user + " " + use->field + ")");
-            }
-        }
+    for (const references::NeededTag& needed : closure.added) {
+        handles.push_back(needed.handle);
+        added.push_back(tag_path_text(needed.handle) + " (" + why(needed) + ")");
     }
+    for (const references::NeededTag& needed : closure.dependencies)
+        dependencies.push_back(tag_path_text(needed.handle) + " of " + holding_file(needed.handle) + " (" + why(needed) + ")");
     for (const std::string& line : added) std::printf("added %s\n", line.c_str());
     for (const std::string& line : dependencies) std::printf("depends on %s\n", line.c_str());
 }

@@ -98,8 +98,9 @@ void run_in_history(UndoHistory& history, int id, const std::function<void()>& r
     if (const std::optional<QString> verb = step_verb(id)) {
         history.record(*verb, run);
     } else if (const std::optional<QString> name = not_undoable_name(id)) {
+        // Changing the plug-in's icon in its dialog changes a tag: that is a step.
         const std::vector<QDateTime> before = written_folders_times();
-        run();
+        history.record(QStringLiteral("Change Plug-in Icon"), run);
         if (written_folders_times() != before) history.note_not_undoable(*name);
     } else {
         run();

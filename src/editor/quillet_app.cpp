@@ -27,6 +27,8 @@ namespace {
 QWidget* main_window_widget = nullptr;
 
 const QString geometry_key = QStringLiteral("main_window/geometry");
+// Which docks are shown, and where.
+const QString docks_key = QStringLiteral("main_window/docks");
 
 int show_warning_box(const char* text) {
     platform::message_box(main_window_widget, text_from_windows_1252(text), platform::application_name(),
@@ -49,12 +51,17 @@ void restore_geometry(QWidget& window) {
     window.setGeometry(placed);
 }
 
+void remember_window(const QMainWindow& window) {
+    QSettings().setValue(geometry_key, window.saveGeometry());
+    QSettings().setValue(docks_key, window.saveState());
+}
+
 }  // namespace
 
 CQuilletApp::CQuilletApp() = default;
 
 CQuilletApp::~CQuilletApp() {
-    if (main_window_) QSettings().setValue(geometry_key, main_window_->saveGeometry());
+    if (main_window_) remember_window(*main_window_);
     if (main_window_widget == main_window_.get()) main_window_widget = nullptr;
 }
 
@@ -108,6 +115,7 @@ bool CQuilletApp::InitInstance() {
     });
     main_window_widget = main_window_.get();
     restore_geometry(*main_window_);
+    main_window_->restoreState(QSettings().value(docks_key).toByteArray());
     main_window_->show();
     startup::remember_working_folder(folder);
     // Nothing of the folder stays open while the user looks: the tool and the
@@ -117,7 +125,7 @@ bool CQuilletApp::InitInstance() {
 }
 
 void CQuilletApp::end_work() {
-    if (main_window_) QSettings().setValue(geometry_key, main_window_->saveGeometry());
+    if (main_window_) remember_window(*main_window_);
     main_window_widget = nullptr;
     main_window_.reset();
     tag_files_close();

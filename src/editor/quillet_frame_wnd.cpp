@@ -5,6 +5,8 @@
 #include "editor/edit_menu.h"
 #include "editor/frame_commands.h"
 #include "editor/platform/services.h"
+#include "editor/references/live_references.h"
+#include "editor/references/reference_views.h"
 #include "editor/startup/recent_folders.h"
 #include "editor/startup/working_folder_choice.h"
 #include "editor/tag_dialog.h"
@@ -121,11 +123,13 @@ CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
     : QMainWindow(parent),
       registry_(std::make_unique<CTagGroupRegistry>()),
       images_(create_tree_images()),
-      history_(new UndoHistory(this)) {
+      history_(new UndoHistory(this)),
+      references_(new LiveReferences(this)) {
     setWindowIcon(create_application_icon());
     create_menus();
     create_tree();
     create_filter();
+    create_reference_views(*this);
     if (!populate_tree()) {
         platform::message_box(this, QStringLiteral("An error occured while populating the tree control."),
                               platform::application_name(), platform::Buttons::ok, platform::Icon::none);
@@ -387,6 +391,9 @@ void CQuilletFrameWnd::populate_group(QTreeWidgetItem* group_item, bool expand, 
         children.append(child);
     }
     group_item->addChildren(children);
+    if (!marked_tags_.empty()) {
+        for (QTreeWidgetItem* child : children) set_item_image(child, item_image(child));
+    }
     sort_children_ignoring_case(group_item);
     registry_->rebuild_tag_list(group, false);
     if (expand) {
@@ -443,7 +450,21 @@ int CQuilletFrameWnd::item_image(const QTreeWidgetItem* item) { return item->dat
 
 void CQuilletFrameWnd::set_item_image(QTreeWidgetItem* item, int image) {
     item->setData(0, item_image_role, image);
-    item->setIcon(0, images_[image]);
+    item->setIcon(0, is_marked(item) ? with_problem_mark(images_[image]) : images_[image]);
+}
+
+bool CQuilletFrameWnd::is_marked(const QTreeWidgetItem* item) const {
+    return !is_group_item(item) && item->parent() &&
+           marked_tags_.contains({item_group(item), item_subgroup(item)});
+}
+
+void CQuilletFrameWnd::set_marked_tags(std::set<std::pair<uint32_t, uint32_t>> tags) {
+    marked_tags_ = std::move(tags);
+    for (int group = 0; group < tree_->topLevelItemCount(); ++group) {
+        QTreeWidgetItem* group_item = tree_->topLevelItem(group);
+        for (int index = 0; index < group_item->childCount(); ++index)
+            set_item_image(group_item->child(index), item_image(group_item->child(index)));
+    }
 }
 
 void CQuilletFrameWnd::update_group_image(QTreeWidgetItem* group_item) {

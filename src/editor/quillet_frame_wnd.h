@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string_view>
+#include <utility>
 
 class CTagGroupRegistry;
 class QAction;
@@ -18,6 +19,7 @@ class QLineEdit;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
+class LiveReferences;
 class UndoHistory;
 
 // The main window: a tree of the tag groups and their tags fills it, and every
@@ -44,6 +46,11 @@ public:
     QMenu* edit_menu() const { return edit_menu_; }
     // The steps of this working folder's changes to tags; it ends with the window.
     UndoHistory& history() const { return *history_; }
+    // What the visible tags use and what uses them, kept up to date with the history.
+    LiveReferences& references() const { return *references_; }
+    // The tags whose icons carry the problem mark, by group and subgroup.
+    void set_marked_tags(std::set<std::pair<uint32_t, uint32_t>> tags);
+    bool is_marked(const QTreeWidgetItem* item) const;
     // The menu item of a command id.
     QAction* command_action(int id) const;
 
@@ -120,6 +127,8 @@ private:
     QMenu* context_menu_ = nullptr;
     QMenu* edit_menu_ = nullptr;
     UndoHistory* history_ = nullptr;
+    LiveReferences* references_ = nullptr;
+    std::set<std::pair<uint32_t, uint32_t>> marked_tags_;
     std::map<int, QAction*> actions_;
     QMenu* recent_menu_ = nullptr;
     std::function<void(const QString&)> switch_folder_;

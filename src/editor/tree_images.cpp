@@ -65,3 +65,16 @@ QIcon create_application_icon() {
     painter.fillRect(QRect(9, 9, 6, 6), QColor(70, 160, 80));
     return QIcon(pixmap);
 }
+
+QIcon with_problem_mark(const QIcon& icon) {
+    QPixmap picture = icon.pixmap(16, 16);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(QColor(0xD0, 0x20, 0x20));
+    painter.drawEllipse(QRectF(8.5, 8.5, 7, 7));
+    painter.setPen(QPen(Qt::white, 1.5));
+    painter.drawLine(QPointF(12, 10.5), QPointF(12, 12.8));
+    painter.drawPoint(QPointF(12, 14.2));
+    return QIcon(picture);
+}

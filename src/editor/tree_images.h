@@ -19,3 +19,5 @@ inline constexpr int tree_image_count = 6;
 
 std::array<QIcon, tree_image_count> create_tree_images();
 QIcon create_application_icon();
+// The icon with the small red mark of a tag that has a problem.
+QIcon with_problem_mark(const QIcon& icon);

@@ -58,6 +58,7 @@ void UndoHistory::record(const QString& verb, const std::function<void()>& chang
     auto step = std::make_shared<tag_history::Step>(recorder->finish());
     recorder.reset();
     if (step->changes.empty()) return;
+    emit tags_changed(keys_of(*step));
     if (!complete) {
         // A tag that could not be read before the change cannot be put back:
         // the steps before this one would put back a folder that is no more.
@@ -133,6 +134,7 @@ bool UndoHistory::apply(bool forward) {
         stack_.undo();
     }
     emit tags_restored(keys);
+    emit tags_changed(keys);
     emit changed();
     return true;
 }

@@ -47,6 +47,8 @@ public:
 signals:
     // The tags an undo or redo changed, for the views to show them again.
     void tags_restored(const std::vector<tag_history::TagKey>& keys);
+    // The tags any step, undo or redo changed.
+    void tags_changed(const std::vector<tag_history::TagKey>& keys);
     void changed();
     // A line for the status bar.
     void remark(const QString& text);

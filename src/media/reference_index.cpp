@@ -341,6 +341,17 @@ std::vector<const Problem*> ReferenceIndex::problems_of(std::size_t tag) const {
     return result;
 }
 
+TagEntry visible_tag(tag_handle handle) {
+    TagEntry entry{tag_get_group(handle), tag_get_subgroup(handle), tag_get_name(handle), {}};
+    const int32_t size = tag_get_size(handle);
+    if (size > 0) {
+        entry.data.resize(static_cast<std::size_t>(size));
+        if (!tag_file_read(handle, 0, size, entry.data.data())) entry.data.clear();
+    }
+    tag_file_close_local();
+    return entry;
+}
+
 std::vector<TagEntry> visible_tags() {
     tag_info query;
     tag_query_initialize(&query);
@@ -348,16 +359,7 @@ std::vector<TagEntry> visible_tags() {
     handles.resize(static_cast<std::size_t>(tag_query(&query, handles.data(), static_cast<int32_t>(handles.size()))));
     std::vector<TagEntry> tags;
     tags.reserve(handles.size());
-    for (const tag_handle handle : handles) {
-        TagEntry entry{tag_get_group(handle), tag_get_subgroup(handle), tag_get_name(handle), {}};
-        const int32_t size = tag_get_size(handle);
-        if (size > 0) {
-            entry.data.resize(static_cast<std::size_t>(size));
-            if (!tag_file_read(handle, 0, size, entry.data.data())) entry.data.clear();
-        }
-        tag_file_close_local();
-        tags.push_back(std::move(entry));
-    }
+    for (const tag_handle handle : handles) tags.push_back(visible_tag(handle));
     return tags;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/tag_code.h"
+#include "tag_files/tag_directory.h"
 
 namespace references {
 
@@ -89,5 +90,6 @@ private:
 // Every visible tag of the open tag directory; a tag that cannot be read is
 // given with no data, which is then reported as a short record.
 std::vector<TagEntry> visible_tags();
+TagEntry visible_tag(tag_handle handle);
 
 }  // namespace references

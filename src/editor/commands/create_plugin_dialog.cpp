@@ -5,13 +5,16 @@
 #include "editor/commands/bitmap_import_commands.h"
 #include "editor/platform/services.h"
 #include "editor/quillet_frame_wnd.h"
+#include "editor/references/live_references.h"
 #include "media/bmp_import.h"
 #include "media/collection_format.h"
+#include "media/package_closure.h"
 #include "tag_files/mesh_entry_point.h"
 #include "tag_files/monolithic_writer.h"
 #include "tag_files/plugin_table.h"
 #include "tag_files/tag_editing.h"
 #include "tag_files/tag_folders.h"
+#include "tag_files/tag_groups.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -22,6 +25,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <cctype>
@@ -114,6 +119,14 @@ CCreatePluginDlg::CCreatePluginDlg(CQuilletFrameWnd& frame)
     }
     check_row->addStretch(1);
     layout->addLayout(check_row);
+    auto* used_tags = new QCheckBox(QStringLiteral("Add the tags they use"), this);
+    register_control(used_tags_control, used_tags);
+    layout->addWidget(used_tags);
+    auto* dependencies = new QLabel(this);
+    dependencies->setWordWrap(true);
+    dependencies->hide();
+    register_control(dependencies_control, dependencies);
+    layout->addWidget(dependencies);
 
     const struct {
         int id;
@@ -138,6 +151,38 @@ CCreatePluginDlg::CCreatePluginDlg(CQuilletFrameWnd& frame)
     connect(control_as<QPushButton>(none_control), &QPushButton::clicked, this,
             [this] { set_every_check(Qt::Unchecked); });
     connect(control_as<QPushButton>(invert_control), &QPushButton::clicked, this, [this] { invert_checks(); });
+    connect(used_tags, &QCheckBox::toggled, this, [this] { add_used_tags(); });
+    connect(list, &QListWidget::itemChanged, this, [this] { add_used_tags(); });
+}
+
+void CCreatePluginDlg::add_used_tags() {
+    auto* dependencies = control_as<QLabel>(dependencies_control);
+    if (!control_as<QCheckBox>(used_tags_control)->isChecked()) {
+        dependencies->hide();
+        return;
+    }
+    std::vector<tag_handle> chosen;
+    for (int row = 0; row < tag_list()->count(); ++row) {
+        if (tag_list()->item(row)->checkState() == Qt::Checked) chosen.push_back(entry_handle(tag_list()->item(row)));
+    }
+    const references::PackageClosure closure = references::package_closure(frame_.references().index(), chosen);
+    {
+        const QSignalBlocker quiet(tag_list());
+        for (const references::NeededTag& needed : closure.added) {
+            for (int row = 0; row < tag_list()->count(); ++row) {
+                if (entry_handle(tag_list()->item(row)) == needed.handle) tag_list()->item(row)->setCheckState(Qt::Checked);
+            }
+        }
+    }
+    tag_list()->viewport()->update();
+    QStringList needed;
+    for (const references::NeededTag& tag : closure.dependencies) {
+        needed.append(text_from_windows_1252(tag_group_get_folder_name(tag_get_group(tag.handle))) + QLatin1Char('/') +
+                      text_from_windows_1252(tag_get_name(tag.handle)));
+    }
+    needed.removeDuplicates();
+    dependencies->setText(QStringLiteral("Depends on %1 (tags of other plug-ins).").arg(needed.join(QStringLiteral(", "))));
+    dependencies->setVisible(!needed.isEmpty());
 }
 
 QListWidget* CCreatePluginDlg::tag_list() const { return control_as<QListWidget>(tag_list_control); }

@@ -30,6 +30,8 @@ public:
     static constexpr int compatible_control = 1345;
     static constexpr int reliant_control = 1346;
     static constexpr int meshes_last_control = 1347;
+    static constexpr int used_tags_control = 1348;
+    static constexpr int dependencies_control = 1349;
 
     explicit CCreatePluginDlg(CQuilletFrameWnd& frame);
 
@@ -52,6 +54,9 @@ private:
     void remove_icon();
     void set_every_check(Qt::CheckState state);
     void invert_checks();
+    // With "Add the tags they use": checks the local tags the checked ones use
+    // and names the tags of other plugins they need.
+    void add_used_tags();
     bool overwrite_confirmed(const std::string& name);
 
     CQuilletFrameWnd& frame_;

@@ -8,6 +8,7 @@
 #include "editor/frame_commands.h"
 #include "editor/platform/services.h"
 #include "editor/quillet_frame_wnd.h"
+#include "editor/references/live_references.h"
 #include "editor/tag_group_registry.h"
 #include "tag_files/tag_directory.h"
 #include "tag_files/tag_editing.h"
@@ -61,8 +62,12 @@ void duplicate_selected_tag(CQuilletFrameWnd& frame) {
 void delete_selected_tag(CQuilletFrameWnd& frame) {
     QTreeWidgetItem* item = selected_tag_item(frame);
     if (!item) return;
-    platform::MessageRequest question{&frame, QStringLiteral("Are you sure you want to delete '%1'?").arg(item->text(0)),
-                                      QStringLiteral("Deleting"), platform::Buttons::yes_no, platform::Icon::none};
+    QString text = QStringLiteral("Are you sure you want to delete '%1'?").arg(item->text(0));
+    const QString users = frame.references().users_sentence(CQuilletFrameWnd::item_group(item),
+                                                            CQuilletFrameWnd::item_subgroup(item), item->text(0));
+    if (!users.isEmpty()) text += QStringLiteral("\n\n") + users;
+    platform::MessageRequest question{&frame, text, QStringLiteral("Deleting"), platform::Buttons::yes_no,
+                                      platform::Icon::none};
     question.destructive = true;
     const platform::Answer answer = platform::message_box(question);
     if (answer != platform::Answer::yes) return;
