@@ -60,6 +60,8 @@ ReferencesPanel::ReferencesPanel(QWidget* parent) : TagListDock(QStringLiteral("
     for (QWidget* widget : {static_cast<QWidget*>(uses_label), static_cast<QWidget*>(uses_),
                             static_cast<QWidget*>(users_label), static_cast<QWidget*>(users_)})
         layout->addWidget(widget);
+    // Wide enough for a field path, a group and a name side by side.
+    holder->setMinimumWidth(holder->fontMetrics().averageCharWidth() * 56);
     setWidget(holder);
 }
 

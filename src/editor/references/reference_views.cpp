@@ -39,7 +39,7 @@ public:
         check->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
         connect(check, &QAction::triggered, this, &ReferenceViews::check_tags);
 
-        connect(frame.tree(), &QTreeWidget::currentItemChanged, this, &ReferenceViews::show_chosen);
+        connect(frame.tree(), &QTreeWidget::itemSelectionChanged, this, &ReferenceViews::show_chosen);
         connect(references_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
             if (shown) show_chosen();
         });
