@@ -22,13 +22,23 @@ std::vector<std::int16_t> tone(std::size_t count) {
     return samples;
 }
 
+// A source handing out `samples` as the device asks for them.
+platform::SampleSource source_of(std::vector<std::int16_t> samples) {
+    return [samples = std::move(samples), given = std::size_t{0}](std::span<std::int16_t> output) mutable {
+        const std::size_t count = std::min(output.size(), samples.size() - given);
+        std::copy_n(samples.begin() + static_cast<std::ptrdiff_t>(given), count, output.begin());
+        given += count;
+        return count;
+    };
+}
+
 TEST(SdlAudioOutput, PlaysTheSamplesOnceInterleavedAsGiven) {
     for (const int channels : {1, 2}) {
         SCOPED_TRACE(channels);
         const std::vector<std::int16_t> samples = tone(3000 * static_cast<std::size_t>(channels));
         DiskAudio device;
         platform::SdlAudioOutput output;
-        output.play(samples, channels, 22050);
+        output.play(source_of(samples), channels, 22050);
         EXPECT_EQ(device.sounded(samples.size()), samples);
     }
 }
@@ -39,8 +49,8 @@ TEST(SdlAudioOutput, ANewSoundStopsThePreviousOne) {
     const std::vector<std::int16_t> first(22050 * 60, 7);
     const std::vector<std::int16_t> second = tone(2000);
     platform::SdlAudioOutput output;
-    output.play(first, 1, 22050);
-    output.play(second, 1, 22050);
+    output.play(source_of(first), 1, 22050);
+    output.play(source_of(second), 1, 22050);
     const std::vector<std::int16_t> written = device.sounded(second.size());
     EXPECT_LT(static_cast<std::size_t>(std::count(written.begin(), written.end(), 7)), first.size());
     EXPECT_NE(std::search(written.begin(), written.end(), second.begin(), second.end()), written.end())
@@ -54,7 +64,7 @@ TEST(SdlAudioOutput, NoOutputIsReportedOnceWithItsReason) {
     platform::ScriptedServices services;
     {
         platform::SdlAudioOutput output;
-        for (int press = 0; press < 3; ++press) output.play(tone(100), 1, 22050);
+        for (int press = 0; press < 3; ++press) output.play(source_of(tone(100)), 1, 22050);
     }
     unsetenv("SDL_AUDIODRIVER");
     ASSERT_EQ(services.messages().size(), 1u);

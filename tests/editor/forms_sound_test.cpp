@@ -482,7 +482,8 @@ TEST_F(SoundPlayTest, TheWaveformShowsTheSelectedPermutation) {
 }
 
 // Through a real device (SDL's disk driver): what the form plays is what the
-// decoder gives, stereo interleaved.
+// decoder gives, stereo interleaved, over many decoded chunks and device
+// buffers without a gap.
 TEST_F(SoundPlayTest, PlayOnTheDeviceSoundsTheDecodedSamples) {
     DiskAudio device;
     platform::SdlAudioOutput output;
@@ -490,7 +491,7 @@ TEST_F(SoundPlayTest, PlayOnTheDeviceSoundsTheDecodedSamples) {
     through_device.audio_output = &output;
     const platform::ServicesOverride installed(through_device);
     sound_tag sound = new_sound_tag();
-    ASSERT_TRUE(import_sound_permutation_file(sound, stereo_wave("stereo.wav", "3000s")).succeeded);
+    ASSERT_TRUE(import_sound_permutation_file(sound, stereo_wave("stereo.wav", "30000s")).succeeded);
     const auto dialog = open(sounds, create("tone", sound));
     list(*dialog)->setCurrentRow(0);
     const std::vector<std::int16_t> decoded = decode_sound_permutation(sound.permutations[0]).value();

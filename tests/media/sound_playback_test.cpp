@@ -110,6 +110,34 @@ TEST(SoundPlayback, ImportedFilesPlayWhatTheBlockDecoderGives) {
     }
 }
 
+// Read in pieces of any size, across the chunks the stream decodes at a time,
+// a stream gives what the whole sound decodes to, on both paths.
+TEST(SoundPlayback, AStreamReadInPiecesGivesTheWholeSound) {
+    test_support::WorkingFolder folder;
+    media_test::make_with_sox(folder.path() / "long.wav", "-r 22050 -c 2 -b 16 -e signed-integer", "20000s");
+    sound_tag sound = new_sound_tag();
+    ASSERT_TRUE(import_sound_permutation_file(sound, (folder.path() / "long.wav").string()).succeeded);
+    const sound_tag_permutation& permutation = sound.permutations.at(0);
+    const std::vector<std::int16_t> expected = decoded_block_by_block(permutation);
+    ASSERT_GT(expected.size(), 4u * 64 * 128) << "several chunks";
+    for (const sound_playback_decoding decoding : both_decodings) {
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{127}, std::size_t{8193}, expected.size() + 5}) {
+            std::optional<sound_playback_stream> stream = sound_playback_stream_of(permutation, decoding);
+            ASSERT_TRUE(stream);
+            EXPECT_EQ(stream->sample_count(), std::int64_t(expected.size()));
+            std::vector<std::int16_t> played;
+            std::vector<std::int16_t> buffer(piece);
+            std::size_t written = piece;
+            while (written == piece) {
+                written = stream->read(buffer);
+                played.insert(played.end(), buffer.begin(), buffer.begin() + std::ptrdiff_t(written));
+            }
+            EXPECT_EQ(played, expected) << name_of(decoding) << ", pieces of " << piece;
+            EXPECT_EQ(stream->read(buffer), 0u) << "the end stays the end";
+        }
+    }
+}
+
 TEST(SoundPlayback, OnlyCompressedSixteenBitMonoOrStereoPlays) {
     const sound_tag_permutation playable = compressed(1, 22050, {{0x0000, {0x77}}, {0x0000, {}}});
     struct Case {

@@ -283,9 +283,13 @@ void CSoundDlg::play() {
     if (selected < 0) return;
     const sound_playback_decoding decoding =
         platform::shift_held() ? sound_playback_decoding::conversion : sound_playback_decoding::direct;
-    std::optional<sound_playback> playback = sound_playback_of(sound_.permutations[static_cast<size_t>(selected)], decoding);
-    if (!playback) return;
-    platform::play_sound(std::move(playback->samples), playback->channels, playback->sample_rate);
+    std::optional<sound_playback_stream> stream =
+        sound_playback_stream_of(sound_.permutations[static_cast<size_t>(selected)], decoding);
+    if (!stream) return;
+    const int channels = stream->channels();
+    const int rate = stream->sample_rate();
+    platform::play_sound([stream = std::move(*stream)](std::span<std::int16_t> output) mutable { return stream.read(output); },
+                         channels, rate);
 }
 
 void CSoundDlg::fill_subtitle_strings() {

@@ -77,7 +77,17 @@ void ScriptedServices::set_progress(const QString& text, int done, int total) {
 
 void ScriptedServices::end_progress() { progress_shown_ = false; }
 
-void ScriptedServices::play(std::vector<std::int16_t> samples, int channels, int sample_rate) {
+void ScriptedServices::play(SampleSource source, int channels, int sample_rate) {
+    // Pieces of an odd size, as a device asks for them, not a chunk's.
+    constexpr std::size_t piece = 1001;
+    std::vector<std::int16_t> samples;
+    std::size_t written = piece;
+    while (written == piece) {
+        const std::size_t had = samples.size();
+        samples.resize(had + piece);
+        written = source(std::span(samples).subspan(had));
+        samples.resize(had + written);
+    }
     played_sounds_.push_back(PlayedSound{std::move(samples), channels, sample_rate});
 }
 

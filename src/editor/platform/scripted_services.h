@@ -90,7 +90,8 @@ public:
     void begin_progress(QWidget* owner, const QString& text) override;
     void set_progress(const QString& text, int done, int total) override;
     void end_progress() override;
-    void play(std::vector<std::int16_t> samples, int channels, int sample_rate) override;
+    // Takes every sample of the source at once.
+    void play(SampleSource source, int channels, int sample_rate) override;
     void stop() override { ++stops_; }
 
 private:

@@ -5,7 +5,8 @@
 #include <QApplication>
 #include <QString>
 
-#include <limits>
+#include <algorithm>
+#include <span>
 
 namespace platform {
 
@@ -28,12 +29,34 @@ bool SdlAudioOutput::open_device(int channels, int sample_rate) {
     wanted.format = AUDIO_S16SYS;
     wanted.channels = static_cast<Uint8>(channels);
     wanted.samples = 4096;
+    wanted.callback = &SdlAudioOutput::fill;
+    wanted.userdata = this;
     // No changes allowed: SDL converts our format to the device's itself.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) return false;
     device_channels_ = channels;
     device_rate_ = sample_rate;
     return true;
+}
+
+// On the device's thread, with the device locked.
+void SdlAudioOutput::fill(void* output, std::uint8_t* buffer, int bytes) {
+    auto& self = *static_cast<SdlAudioOutput*>(output);
+    const std::span samples(reinterpret_cast<std::int16_t*>(buffer), static_cast<std::size_t>(bytes) / 2);
+    std::size_t written = 0;
+    if (!self.source_ended_) {
+        written = self.source_(samples);
+        self.source_ended_ = written < samples.size();
+    }
+    std::fill(samples.begin() + static_cast<std::ptrdiff_t>(written), samples.end(), std::int16_t{0});
+}
+
+void SdlAudioOutput::hand_over(SampleSource source) {
+    SDL_LockAudioDevice(device_);
+    std::swap(source_, source);
+    source_ended_ = !source_;
+    SDL_UnlockAudioDevice(device_);
+    // The old source is let go here, not on the device's thread.
 }
 
 void SdlAudioOutput::close_device() {
@@ -52,23 +75,21 @@ void SdlAudioOutput::report_unavailable() {
                 QStringLiteral("Error"), Buttons::ok, Icon::stop);
 }
 
-void SdlAudioOutput::play(std::vector<std::int16_t> samples, int channels, int sample_rate) {
+void SdlAudioOutput::play(SampleSource source, int channels, int sample_rate) {
     stop();
-    if (channels < 1 || channels > 2 || sample_rate <= 0 || samples.empty()) return;
-    const std::size_t bytes = samples.size() * sizeof(std::int16_t);
-    if (bytes > std::numeric_limits<Uint32>::max()) return;
+    if (channels < 1 || channels > 2 || sample_rate <= 0 || !source) return;
     if (!start_audio() || !open_device(channels, sample_rate)) {
         report_unavailable();
         return;
     }
-    if (SDL_QueueAudio(device_, samples.data(), static_cast<Uint32>(bytes)) != 0) return;
+    hand_over(std::move(source));
     SDL_PauseAudioDevice(device_, 0);
 }
 
 void SdlAudioOutput::stop() {
     if (device_ == 0) return;
     SDL_PauseAudioDevice(device_, 1);
-    SDL_ClearQueuedAudio(device_);
+    hand_over(nullptr);
 }
 
 }  // namespace platform

@@ -6,7 +6,9 @@
 
 namespace platform {
 
-// Sounds on SDL's audio queue. The audio subsystem is started by the first
+// Sounds through an SDL audio device whose callback takes each buffer's
+// samples from the playing source, so that a long sound starts at once and is
+// decoded no faster than it plays. The audio subsystem is started by the first
 // play, not at start-up, so that an editor which never plays a sound never
 // touches the sound system. A device is opened for the format of the sound to
 // play and kept while the sounds that follow share that format. When no output
@@ -19,7 +21,7 @@ public:
     SdlAudioOutput(const SdlAudioOutput&) = delete;
     SdlAudioOutput& operator=(const SdlAudioOutput&) = delete;
 
-    void play(std::vector<std::int16_t> samples, int channels, int sample_rate) override;
+    void play(SampleSource source, int channels, int sample_rate) override;
     void stop() override;
 
 private:
@@ -27,6 +29,9 @@ private:
     bool open_device(int channels, int sample_rate);
     void close_device();
     void report_unavailable();
+    // Replaces the source the device's thread reads from.
+    void hand_over(SampleSource source);
+    static void fill(void* output, std::uint8_t* buffer, int bytes);
 
     enum class State { not_started, started, unavailable };
     State state_ = State::not_started;
@@ -34,6 +39,9 @@ private:
     int device_channels_ = 0;
     int device_rate_ = 0;
     bool reported_ = false;
+    // Read by the device's thread while it holds the device's lock.
+    SampleSource source_;
+    bool source_ended_ = true;
 };
 
 }  // namespace platform

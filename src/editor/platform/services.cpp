@@ -46,8 +46,8 @@ QString choose_folder(QWidget* owner, const QString& caption) {
 
 int run_modal(QDialog& dialog) { return services().modal_dialogs->run(dialog); }
 
-void play_sound(std::vector<std::int16_t> samples, int channels, int sample_rate) {
-    services().audio_output->play(std::move(samples), channels, sample_rate);
+void play_sound(SampleSource source, int channels, int sample_rate) {
+    services().audio_output->play(std::move(source), channels, sample_rate);
 }
 
 void stop_sound() { services().audio_output->stop(); }

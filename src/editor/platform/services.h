@@ -9,7 +9,10 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <vector>
 
 class QDialog;
@@ -84,14 +87,20 @@ public:
     virtual void end_progress() = 0;
 };
 
+// Fills its argument with the next 16-bit samples of a sound, the channels
+// interleaved, and says how many it wrote: fewer than asked at the end. The
+// output calls it as the sound plays, from a thread of its own.
+using SampleSource = std::function<std::size_t(std::span<std::int16_t>)>;
+
 // Plays one sound at a time: a new sound stops the one playing. Playing
-// returns at once; the sound goes on in the background. Without a usable
-// device nothing plays and nobody is told.
+// returns at once; the sound goes on in the background, its samples taken
+// from the source only as the device needs them. Without a usable device
+// nothing plays and nobody is told.
 class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
-    // 16-bit samples, the channels interleaved, played once from the start.
-    virtual void play(std::vector<std::int16_t> samples, int channels, int sample_rate) = 0;
+    // Played once from the start.
+    virtual void play(SampleSource source, int channels, int sample_rate) = 0;
     virtual void stop() = 0;
 };
 
@@ -130,7 +139,7 @@ void beep();
 QString open_file(QWidget* owner, const QString& caption, const QString& filter);
 QString choose_folder(QWidget* owner, const QString& caption);
 int run_modal(QDialog& dialog);
-void play_sound(std::vector<std::int16_t> samples, int channels, int sample_rate);
+void play_sound(SampleSource source, int channels, int sample_rate);
 void stop_sound();
 
 // The caption of boxes titled "with the application's name".
