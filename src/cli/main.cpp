@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         list_command,   info_command,         new_command,     export_command,
         import_command, delete_command,       diff_command,    build_plugin_command,
         rebuild_foundation_command, verify_command, demo_command, import_font_command, dump_text_command,
-        strings_command, import_sound_command, export_sound_command, export_bitmap_command, refs_command, check_command,
+        strings_command, import_sound_command, export_sound_command, export_bitmap_command, export_sequence_command, refs_command, check_command,
     };
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -1,7 +1,9 @@
-// export-bitmap, run as a user would, its files read back pixel for pixel.
+// export-bitmap and export-sequence, run as a user would, their files read back
+// pixel for pixel (PNG files by Qt's reader).
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -44,14 +46,84 @@ TEST_F(ExportBitmapTest, WritesTheBitmapWithItsColourTable) {
     const std::vector<std::byte> collection = raw(".256/Demo Figure");
     const auto picture = read_collection_picture(collection, 1, {});
     ASSERT_TRUE(picture.has_value());
-    EXPECT_NE(ok({"export-bitmap", ".256/Demo Figure", "--bitmap", "1", "-o", "pose.bmp"}).find("wrote pose.bmp"),
-              std::string::npos);
+    EXPECT_NE(
+        ok({"export-bitmap", ".256/Demo Figure", "--bitmap", "1", "-o", "pose.bmp"}).find("wrote pose.bmp"),
+        std::string::npos);
     expect_file_shows("pose.bmp", *picture);
 
     const CliRun beyond = cli({"export-bitmap", ".256/Demo Figure", "--bitmap", "99", "-o", "none.bmp"});
     EXPECT_EQ(beyond.status, 1);
     EXPECT_NE(beyond.err.find("no bitmap 99"), std::string::npos) << beyond.err;
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.bmp"));
+}
+
+// Every pixel of the PNG file: transparent where the colour index is 0, else
+// the table colour's high bytes, opaque.
+void expect_png_shows(const std::filesystem::path& file, const collection_picture& picture) {
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(file.string()), "PNG")) << file;
+    ASSERT_EQ(image.width(), picture.image.width);
+    ASSERT_EQ(image.height(), picture.image.height);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint8_t index = picture.image.indexes[std::size_t(y * image.width() + x)];
+            const QRgb pixel = image.pixel(x, y);
+            if (index == 0) {
+                EXPECT_EQ(qAlpha(pixel), 0) << x << "," << y;
+                continue;
+            }
+            const rgb_color& colour = picture.colors.colors[index];
+            EXPECT_EQ(pixel, qRgba(colour.red >> 8, colour.green >> 8, colour.blue >> 8, 255))
+                << x << "," << y;
+        }
+    }
+}
+
+TEST_F(ExportBitmapTest, WritesPngWhenTheFileNameSaysSo) {
+    const auto picture = read_collection_picture(raw(".256/Demo Figure"), 2, {});
+    ASSERT_TRUE(picture.has_value());
+    ok({"export-bitmap", ".256/Demo Figure", "--bitmap", "2", "-o", "pose.PNG"});
+    expect_png_shows(folder.path() / "pose.PNG", *picture);
+}
+
+// The demo's walking sequence has one view and one frame per pose, every pose
+// the same size with the same origin: frame k is pose k as it is.
+TEST_F(ExportBitmapTest, WritesOnePngPerFrameOfASequence) {
+    const std::vector<std::byte> collection = raw(".256/Demo Figure");
+    EXPECT_NE(ok({"export-sequence", ".256/Demo Figure", "--sequence", "Walking", "-o", "walk"})
+                  .find("wrote 4 frames to walk (32 x 32)"),
+              std::string::npos);
+    for (int frame = 0; frame < 4; ++frame) {
+        const auto picture = read_collection_picture(collection, frame, {});
+        ASSERT_TRUE(picture.has_value());
+        expect_png_shows(folder.path() / "walk" / ("frame_00" + std::to_string(frame) + ".png"), *picture);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "walk" / "frame_004.png"));
+
+    // Sequence 1 by number, recoloured through core/Beta's first permutation.
+    ok({"export-sequence", ".256/Demo Figure", "--sequence", "1", "--core", "core/Beta", "-o", "beta"});
+    const std::vector<std::byte> core = raw("core/Beta");
+    std::array<rgb_color, 8> permutation{};
+    for (std::size_t colour = 0; colour < permutation.size(); ++colour) {
+        const auto word = [&](std::size_t at) {
+            return std::uint16_t(std::to_integer<unsigned>(core[at]) << 8 |
+                                 std::to_integer<unsigned>(core[at + 1]));
+        };
+        const std::size_t at = 8 + 8 * colour;
+        permutation[colour] = {word(at), word(at + 2), word(at + 4), word(at + 6)};
+    }
+    const auto recoloured = read_collection_picture(collection, 3, permutation);
+    ASSERT_TRUE(recoloured.has_value());
+    expect_png_shows(folder.path() / "beta" / "frame_003.png", *recoloured);
+
+    const CliRun unknown = cli({"export-sequence", ".256/Demo Figure", "--sequence", "running", "-o", "x"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.err.find("has 2 sequences, no sequence 'running'"), std::string::npos) << unknown.err;
+    const CliRun view =
+        cli({"export-sequence", ".256/Demo Figure", "--sequence", "0", "--view", "1", "-o", "x"});
+    EXPECT_EQ(view.status, 1);
+    EXPECT_NE(view.err.find("sequence 'standing' has 1 view, no view 1"), std::string::npos) << view.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "x"));
 }
 
 TEST_F(ExportBitmapTest, RecoloursThroughAPermutationOfACollectionReference) {
@@ -78,8 +150,8 @@ TEST_F(ExportBitmapTest, RecoloursThroughAPermutationOfACollectionReference) {
     ok({"export-bitmap", ".256/Demo Figure", "--core", "core/Beta", "--permutation", "0", "-o", "blue.bmp"});
     expect_file_shows("blue.bmp", *recolored);
 
-    const CliRun missing = cli({"export-bitmap", ".256/Demo Figure", "--core", "core/Beta", "--permutation", "1",
-                                "-o", "x.bmp"});
+    const CliRun missing = cli(
+        {"export-bitmap", ".256/Demo Figure", "--core", "core/Beta", "--permutation", "1", "-o", "x.bmp"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("has 1 permutation, no permutation 1"), std::string::npos) << missing.err;
 }

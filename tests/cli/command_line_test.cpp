@@ -17,6 +17,7 @@ constexpr const char* commands[] = {
     "diff",        "build-plugin", "rebuild-foundation",
     "verify",      "refs",         "check",
     "dump-text",   "strings",      "export-bitmap",
+    "export-sequence",
     "demo",        "import-sound", "export-sound",
     "import-font",
 };

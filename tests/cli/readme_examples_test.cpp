@@ -58,7 +58,7 @@ TEST_F(CliTest, EveryReadmeExampleWorksOnAFreshDemoFolder) {
         {"demo", 0},          {"list", 0},        {"info", 0},          {"new", 0},
         {"export", 0},        {"import", 0},      {"diff", 1},          {"build-plugin", 0},
         {"verify", 0},        {"rebuild-foundation", 1}, {"refs", 0},   {"check", 0},
-        {"dump-text", 0},     {"strings", 0},     {"export-bitmap", 0}, {"export-sound", 0},
+        {"dump-text", 0},     {"strings", 0},     {"export-bitmap", 0}, {"export-sequence", 0}, {"export-sound", 0},
         {"import-sound", 0},  {"import-font", 0}, {"delete", 0},
     };
     std::map<std::string, std::string> examples = readme_examples();
