@@ -99,9 +99,7 @@ std::optional<sound_playback_stream> sound_playback_stream_of(
 
 std::optional<sound_playback_stream> sound_playback_stream_of(const sound_tag_permutation& permutation,
                                                               sound_playback_decoding decoding) {
-    if (!playable(permutation.header, permutation.data.size())) return std::nullopt;
-    return sound_playback_stream_of(
-        permutation.header, std::make_shared<const std::vector<std::byte>>(permutation.data), decoding);
+    return sound_playback_stream_of(permutation.header, permutation.data.share(), decoding);
 }
 
 std::optional<sound_playback> sound_playback_of(const sound_tag_permutation& permutation,

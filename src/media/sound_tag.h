@@ -15,6 +15,7 @@
 
 #include "core/tag_code.h"
 #include "definitions/sound_definitions.h"
+#include "media/shared_bytes.h"
 #include "tag_files/tag_directory.h"
 
 inline constexpr tag_code sound_group_tag = make_tag("soun");
@@ -24,7 +25,7 @@ struct sound_tag_permutation {
     definitions::sound_permutation permutation{};  // host order
     definitions::sampled_sound_header header{};    // host order
     // As stored: for compressed data, 34-byte blocks with big-endian headers.
-    std::vector<std::byte> data;
+    shared_bytes data;
 };
 
 struct sound_tag {

@@ -416,7 +416,12 @@ TEST_F(SoundSubtitleTest, AStoredIndexBeyondTheListIsKept) {
     EXPECT_EQ(stored(tag_data(sounds, subgroup), 18, 2), 0);
 }
 
-class SoundPlayTest : public SoundFormTest {};
+class SoundPlayTest : public SoundFormTest {
+protected:
+    static bool outlined(const toolkit::WaveformStrip& waveform) {
+        return QTest::qWaitFor([&] { return !waveform.outlining(); }, 10000);
+    }
+};
 
 TEST_F(SoundPlayTest, PlayHandsTheDecodedSamplesToTheAudioOutputOnBothPaths) {
     const std::string mono = mono_wave("mono.wav", "3000s");
@@ -468,16 +473,49 @@ TEST_F(SoundPlayTest, TheWaveformShowsTheSelectedPermutation) {
     ASSERT_NE(waveform, nullptr);
     EXPECT_TRUE(waveform->columns().empty());
     list(*dialog)->setCurrentRow(0);
+    ASSERT_TRUE(outlined(*waveform));
     ASSERT_EQ(waveform->columns().size(), 1u);
     // A 440 Hz tone at 0.8 of full scale swings well past half of it in every column.
     const auto loudest = std::max_element(waveform->columns()[0].begin(), waveform->columns()[0].end(),
                                           [](auto a, auto b) { return a.high < b.high; });
     EXPECT_GT(loudest->high, 16000);
     list(*dialog)->setCurrentRow(1);
+    ASSERT_TRUE(outlined(*waveform));
     EXPECT_EQ(waveform->columns().size(), 2u);
     check_picture(*dialog, QStringLiteral("soun_permutation"));
     click(*dialog, sf::delete_id);
     EXPECT_TRUE(waveform->columns().empty()) << "no selection";
+    dialog->reject();
+}
+
+// Choosing another permutation while a long one is still being outlined shows
+// the one chosen last, and the outline given up never turns up later.
+TEST_F(SoundPlayTest, TheWaveformFollowsTheLatestSelection) {
+    sound_tag sound = new_sound_tag();
+    ASSERT_TRUE(import_sound_permutation_file(sound, stereo_wave("long.wav", "120")).succeeded);
+    ASSERT_TRUE(import_sound_permutation_file(sound, mono_wave("short.wav", "3000s")).succeeded);
+    const auto dialog = open(sounds, create("tone", sound));
+    auto* waveform = static_cast<toolkit::WaveformStrip*>(dialog->findChild<QWidget*>(QStringLiteral("waveform")));
+    ASSERT_NE(waveform, nullptr);
+    const std::vector<std::int16_t> short_samples = decode_sound_permutation(sound.permutations[1]).value();
+    std::size_t given = 0;
+    const auto expected = outline_waveform(
+        [&](std::span<std::int16_t> output) {
+            const std::size_t count = std::min(output.size(), short_samples.size() - given);
+            std::copy_n(short_samples.begin() + static_cast<std::ptrdiff_t>(given), count, output.begin());
+            given += count;
+            return count;
+        },
+        static_cast<std::int64_t>(short_samples.size()), 1, waveform->width());
+    for (int round = 0; round < 3; ++round) {
+        list(*dialog)->setCurrentRow(0);
+        EXPECT_TRUE(waveform->outlining());
+        list(*dialog)->setCurrentRow(1);
+        ASSERT_TRUE(outlined(*waveform));
+        EXPECT_EQ(waveform->columns(), expected) << round;
+    }
+    QTest::qWait(300);
+    EXPECT_EQ(waveform->columns(), expected) << "a given-up outline arrived late";
     dialog->reject();
 }
 

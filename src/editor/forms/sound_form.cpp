@@ -209,8 +209,11 @@ void CSoundDlg::refresh_permutation_controls() {
         slider->setValue(permutation.permutation.skip_fraction);
     }
     skip->setText(sf::skip_text(permutation.permutation.skip_fraction));
-    if (const auto playback = sound_playback_of(permutation, sound_playback_decoding::direct)) {
-        waveform_->show_samples(playback->samples, playback->channels);
+    if (const auto stream = sound_playback_stream_of(permutation, sound_playback_decoding::direct)) {
+        waveform_->show_sound({[stream = *stream]() -> waveform_sample_reader {
+                                   return [stream](std::span<std::int16_t> output) mutable { return stream.read(output); };
+                               },
+                               stream->sample_count() / stream->channels(), stream->channels()});
     } else {
         waveform_->clear();
     }
