@@ -6,6 +6,7 @@
 #include "editor/frame_commands.h"
 #include "editor/platform/services.h"
 #include "editor/references/live_references.h"
+#include "editor/collection_viewer/collection_viewer.h"
 #include "editor/references/reference_views.h"
 #include "editor/startup/recent_folders.h"
 #include "editor/startup/working_folder_choice.h"
@@ -130,6 +131,7 @@ CQuilletFrameWnd::CQuilletFrameWnd(QWidget* parent)
     create_tree();
     create_filter();
     create_reference_views(*this);
+    create_collection_viewer_menu(*this);
     if (!populate_tree()) {
         platform::message_box(this, QStringLiteral("An error occured while populating the tree control."),
                               platform::application_name(), platform::Buttons::ok, platform::Icon::none);

@@ -119,6 +119,14 @@ QString QtServices::choose_folder(QWidget* owner, const QString& caption) {
     return run_file_dialog(*dialog);
 }
 
+QString QtServices::save_file(QWidget* owner, const QString& caption, const QString& filter, const QString& suffix) {
+    const std::unique_ptr<QFileDialog> dialog = make_file_dialog(owner, caption, QFileDialog::AnyFile);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(filter);
+    dialog->setDefaultSuffix(suffix);
+    return run_file_dialog(*dialog);
+}
+
 int QtServices::run(QDialog& dialog) { return dialog.exec(); }
 
 QtServices::QtServices() = default;

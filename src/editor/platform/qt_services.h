@@ -33,6 +33,7 @@ public:
     void beep() override;
     QString open_file(QWidget* owner, const QString& caption, const QString& filter) override;
     QString choose_folder(QWidget* owner, const QString& caption) override;
+    QString save_file(QWidget* owner, const QString& caption, const QString& filter, const QString& suffix) override;
     int run(QDialog& dialog) override;
     void begin_progress(QWidget* owner, const QString& text) override;
     void set_progress(const QString& text, int done, int total) override;

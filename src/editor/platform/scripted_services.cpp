@@ -51,6 +51,10 @@ QString ScriptedServices::choose_folder(QWidget* owner, const QString& caption) 
     return open_file(owner, caption, QString());
 }
 
+QString ScriptedServices::save_file(QWidget* owner, const QString& caption, const QString& filter, const QString&) {
+    return open_file(owner, caption, filter);
+}
+
 int ScriptedServices::run(QDialog& dialog) {
     dialog.setResult(QDialog::Rejected);
     dialog.show();

@@ -83,6 +83,8 @@ public:
     QString open_file(QWidget* owner, const QString& caption, const QString& filter) override;
     // Answered from the same queue as open_file, recorded with an empty filter.
     QString choose_folder(QWidget* owner, const QString& caption) override;
+    // Answered from the same queue as open_file.
+    QString save_file(QWidget* owner, const QString& caption, const QString& filter, const QString& suffix) override;
     // Shows the dialog (so that it initialises) and runs the next queued
     // script on it; a dialog the script left open is rejected. Without a
     // script the dialog is rejected and counted.

@@ -44,6 +44,10 @@ QString choose_folder(QWidget* owner, const QString& caption) {
     return services().file_dialogs->choose_folder(owner, caption);
 }
 
+QString save_file(QWidget* owner, const QString& caption, const QString& filter, const QString& suffix) {
+    return services().file_dialogs->save_file(owner, caption, filter, suffix);
+}
+
 int run_modal(QDialog& dialog) { return services().modal_dialogs->run(dialog); }
 
 void play_sound(SampleSource source, int channels, int sample_rate) {

@@ -67,6 +67,10 @@ public:
     virtual QString open_file(QWidget* owner, const QString& caption, const QString& filter) = 0;
     // The chosen folder's path, or an empty text when the user cancelled.
     virtual QString choose_folder(QWidget* owner, const QString& caption) = 0;
+    // The path of the file to write, or an empty text when the user cancelled;
+    // a name typed without a suffix gets `suffix`. Replacing a file is confirmed.
+    virtual QString save_file(QWidget* owner, const QString& caption, const QString& filter,
+                              const QString& suffix) = 0;
 };
 
 class ModalDialogs {
@@ -138,6 +142,7 @@ bool shift_held();
 void beep();
 QString open_file(QWidget* owner, const QString& caption, const QString& filter);
 QString choose_folder(QWidget* owner, const QString& caption);
+QString save_file(QWidget* owner, const QString& caption, const QString& filter, const QString& suffix);
 int run_modal(QDialog& dialog);
 void play_sound(SampleSource source, int channels, int sample_rate);
 void stop_sound();
