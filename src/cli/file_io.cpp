@@ -66,21 +66,45 @@ std::vector<std::byte> read_input(const std::string& path) {
     return bytes;
 }
 
-void write_output(const std::string& path, std::span<const std::byte> bytes) {
+OutputFile::OutputFile(const std::string& path) : path_(path) {
     if (path == "-") {
-        if (!write_all(STDOUT_FILENO, bytes)) throw CommandError("cannot write to standard output");
+        descriptor_ = STDOUT_FILENO;
         return;
     }
-    const std::string temporary = path + ".tessary-cli-new";
-    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) throw CommandError("cannot create " + named(path, system_message()));
-    const bool written = write_all(descriptor, bytes) && ::fsync(descriptor) == 0;
+    temporary_ = path + ".tessary-cli-new";
+    descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (descriptor_ < 0) throw CommandError("cannot create " + named(path, system_message()));
+}
+
+OutputFile::~OutputFile() {
+    if (temporary_.empty() || descriptor_ < 0) return;
+    ::close(descriptor_);
+    ::unlink(temporary_.c_str());
+}
+
+void OutputFile::write(std::span<const std::byte> bytes) {
+    if (write_all(descriptor_, bytes)) return;
+    if (temporary_.empty()) throw CommandError("cannot write to standard output");
+    throw CommandError("cannot write " + named(path_, system_message()));
+}
+
+void OutputFile::commit() {
+    if (temporary_.empty()) return;
+    const bool synced = ::fsync(descriptor_) == 0;
     const std::string message = system_message();
-    ::close(descriptor);
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw CommandError("cannot write " + named(path, written ? system_message() : message));
+    ::close(descriptor_);
+    descriptor_ = -1;
+    if (!synced || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+        const std::string reason = synced ? system_message() : message;
+        ::unlink(temporary_.c_str());
+        throw CommandError("cannot write " + named(path_, reason));
     }
+}
+
+void write_output(const std::string& path, std::span<const std::byte> bytes) {
+    OutputFile file(path);
+    file.write(bytes);
+    file.commit();
 }
 
 void write_output(const std::string& path, const std::string& text) {

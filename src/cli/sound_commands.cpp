@@ -1,5 +1,6 @@
 #include "cli/sound_commands.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdio>
 
@@ -13,6 +14,7 @@
 #include "cli/text_table.h"
 #include "cli/utf8_text.h"
 #include "core/text.h"
+#include "media/sound_block_codec.h"
 #include "media/sound_import.h"
 #include "media/sound_tag.h"
 #include "media/wave_writer.h"
@@ -124,6 +126,30 @@ int parse_permutation(const std::string& text) {
     return index;
 }
 
+// Blocks per channel read from the tag and decoded at a time.
+constexpr std::int64_t export_piece_frame_blocks = 2048;
+
+// Decodes the permutation's blocks a piece at a time from the tag into the file.
+void export_samples(tag_handle handle, std::int64_t sample_offset, const definitions::sampled_sound_header& header,
+                    OutputFile& file) {
+    const int channels = header.channels;
+    const std::int64_t frame_blocks = header.count / channels;
+    const std::int64_t block_bytes = sizeof(definitions::sound_block);
+    std::vector<std::byte> blocks(std::size_t(std::min(frame_blocks, export_piece_frame_blocks) * channels * block_bytes));
+    std::vector<std::int16_t> samples(std::size_t(decoded_sound_sample_count(
+        std::min(frame_blocks, export_piece_frame_blocks) * channels, channels)));
+    for (std::int64_t first = 0; first < frame_blocks; first += export_piece_frame_blocks) {
+        const std::int64_t count = std::min(export_piece_frame_blocks, frame_blocks - first) * channels;
+        if (!tag_file_read(handle, std::int32_t(sample_offset + first * channels * block_bytes),
+                           std::int32_t(count * block_bytes), blocks.data())) {
+            throw CommandError("could not read the samples of " + tag_path_text(handle));
+        }
+        decode_sound_blocks(blocks.data(), count, channels, sound_block_headers::stored, samples.data());
+        static_assert(std::endian::native == std::endian::little, "WAVE samples are written as they are held");
+        file.write(std::as_bytes(std::span(samples).first(std::size_t(decoded_sound_sample_count(count, channels)))));
+    }
+}
+
 int run_export_sound(const ParsedCommand& command) {
     const TagPath path = sound_tag_path(command.arguments[0]);
     const std::optional<std::string> output = command.value("-o");
@@ -131,7 +157,12 @@ int run_export_sound(const ParsedCommand& command) {
     const int index = parse_permutation(command.value("--permutation").value_or("0"));
     Session session(Access::read_only);
     const tag_handle handle = require_tag(path);
-    const sound_tag sound = load_sound(handle);
+    // The samples stay in the tag: they are decoded a piece at a time.
+    sound_tag_samples_left_in_tag layout = load_sound_tag_without_samples(handle);
+    if (!layout.read.sound) {
+        throw CommandError(tag_path_text(handle) + " is not a readable sound: " + layout.read.problem);
+    }
+    const sound_tag& sound = *layout.read.sound;
     const std::string source = tag_path_text(handle);
     if (sound.permutations.empty()) throw CommandError(source + " has no permutations");
     if (std::size_t(index) >= sound.permutations.size()) {
@@ -139,8 +170,8 @@ int run_export_sound(const ParsedCommand& command) {
                            " permutations, numbered 0 to " + std::to_string(sound.permutations.size() - 1));
     }
     const sound_tag_permutation& permutation = sound.permutations[std::size_t(index)];
-    const std::optional<std::vector<std::int16_t>> samples = decode_sound_permutation(permutation);
-    if (!samples) {
+    const definitions::sampled_sound_header& header = permutation.header;
+    if (!(header.flags & definitions::sampled_sound_compressed) || header.channels < 1 || header.channels > 2) {
         throw CommandError("permutation " + std::to_string(index) + " of " + source +
                            " is not block-compressed sound of one or two channels");
     }
@@ -148,12 +179,17 @@ int run_export_sound(const ParsedCommand& command) {
         throw CommandError("permutation " + std::to_string(index) + " of " + source +
                            " has a sample rate of 0 Hz: a WAVE file of it could not be played");
     }
-    const auto file = wave_file_bytes(*samples, permutation.header.channels, sound_permutation_rate(permutation));
-    if (!file) throw CommandError("permutation " + std::to_string(index) + " is too long for a WAVE file");
+    const auto wave_header = wave_file_header(std::uint64_t(decoded_sound_sample_count(header.count, header.channels)),
+                                              header.channels, sound_permutation_rate(permutation));
+    if (!wave_header) throw CommandError("permutation " + std::to_string(index) + " is too long for a WAVE file");
     if (*output == "-" && stdout_is_terminal()) {
         throw CommandError("refusing to write a WAVE file to a terminal; give -o FILE or redirect the output");
     }
-    write_output(*output, *file);
+    OutputFile file(*output);
+    file.write(*wave_header);
+    export_samples(handle, layout.sample_offsets[std::size_t(index)], header, file);
+    tag_file_close_local();
+    file.commit();
     if (*output != "-") {
         std::printf("wrote %s: permutation %d of %s, %d channel%s at %u Hz, %s s\n", output->c_str(), index,
                     source.c_str(), int(permutation.header.channels), permutation.header.channels == 1 ? "" : "s",

@@ -1,12 +1,15 @@
 #include "media/sound_import.h"
 
 #include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <bit>
+#include <functional>
 #include <limits>
+#include <optional>
 
 #include "core/character_translation.h"
 #include "core/text.h"
-#include "media/sound_intermediate.h"
+#include "media/sound_block_encoder.h"
 
 namespace {
 
@@ -53,11 +56,22 @@ std::string permutation_name_from_path(std::string_view path) {
     return game.substr(0, definitions::sound_permutation_name_capacity - 1);
 }
 
-sound_import_outcome append_wave_permutation(sound_tag& sound, wave_file file, const std::string& path) {
+namespace {
+
+// Frames read and compressed at a time: a file of any length is imported in
+// a few hundred kilobytes beside the compressed sound.
+constexpr std::int64_t piece_frames = 65536;
+
+// Reads `frames` frames from `first` into the buffer; false when they are not there.
+using pcm_reader = std::function<bool(std::int64_t first, std::int64_t frames, std::int16_t* into)>;
+
+// Why a WAVE file of this format and size cannot become a permutation of the
+// sound, if it cannot; else its frames.
+std::optional<sound_import_outcome> refusal(const sound_tag& sound, const wave_format& format, std::int32_t data_size,
+                                            const std::string& path, std::int32_t& frames) {
     if (sound.permutations.size() >= std::size_t(MAXIMUM_EDITOR_PERMUTATIONS)) {
         return full_sound();
     }
-    const wave_format& format = file.format;
     if (!format.pcm || format.bits_per_sample != 16) {
         return failure("Only 16-bit wave files are supported", sound_import_error_caption);
     }
@@ -69,7 +83,7 @@ sound_import_outcome append_wave_permutation(sound_tag& sound, wave_file file, c
         return failure(formatted("We don't support a sample rate of %lld Hz.", format.samples_per_second),
                        sound_import_error_caption);
     }
-    const std::int32_t frames = file.data_size / (format.bits_per_sample / 8) / format.channels;
+    frames = data_size / (format.bits_per_sample / 8) / format.channels;
     if (frames == 0) {
         return failure(wave_error_message(path, wave_problem::bad_chunk), wave_error_caption);
     }
@@ -78,12 +92,26 @@ sound_import_outcome append_wave_permutation(sound_tag& sound, wave_file file, c
         std::numeric_limits<std::int32_t>::max()) {
         return failure("The sound is too long to be held in a sound tag.", sound_import_error_caption);
     }
+    return std::nullopt;
+}
 
-    intermediate_sound* sound_data = new_intermediate_sound();
-    set_intermediate_sound_format(sound_data, SOUND_ENCODING_NONE, frames, format.bits_per_sample,
-                                  std::int32_t(format.samples_per_second), format.channels);
-    set_intermediate_sound_samples(sound_data, file.data.release());
-    convert_intermediate_sound_encoding(sound_data, SOUND_ENCODING_BLOCK);
+// Compresses the frames a piece at a time and appends them as a permutation
+// named after the path.
+sound_import_outcome append_permutation(sound_tag& sound, const wave_format& format, std::int32_t frames,
+                                        const pcm_reader& read, const std::string& path) {
+    const int channels = format.channels;
+    std::vector<std::byte> blocks(std::size_t(sound_block_encoder::compressed_size(frames, channels)));
+    std::vector<std::int16_t> piece(std::size_t(std::min<std::int64_t>(frames, piece_frames) * channels));
+    sound_block_encoder encoder(channels, sound_block_headers::stored);
+    std::size_t written = 0;
+    for (std::int64_t first = 0; first < frames; first += piece_frames) {
+        const std::int64_t count = std::min<std::int64_t>(piece_frames, frames - first);
+        if (!read(first, count, piece.data())) {
+            return failure(wave_error_message(path, wave_problem::bad_chunk), wave_error_caption);
+        }
+        written += encoder.encode(std::span(piece).first(std::size_t(count * channels)), blocks.data() + written);
+    }
+    encoder.finish(blocks.data() + written);
 
     sound_tag_permutation permutation;
     copy_text(permutation.permutation.name, permutation_name_from_path(path));
@@ -93,31 +121,47 @@ sound_import_outcome append_wave_permutation(sound_tag& sound, wave_file file, c
     header.sample_size_shift = std::int16_t(format.bits_per_sample / 8 - 1);
     header.channels = format.channels;
     header.sample_rate = format.samples_per_second << 16;
-    header.count = std::int32_t(get_intermediate_sound_block_count(sound_data));
-    const auto* compressed = static_cast<const std::byte*>(get_intermediate_sound_samples(sound_data));
-    permutation.data.assign(compressed, compressed + get_intermediate_sound_data_size(sound_data));
-    dispose_intermediate_sound(sound_data);
-    // Blocks are stored with big-endian headers.
-    for (std::size_t block = 0; block < permutation.data.size(); block += sizeof(sound_block)) {
-        std::uint16_t value;
-        std::memcpy(&value, permutation.data.data() + block, sizeof value);
-        permutation.data[block] = std::byte(value >> 8);
-        permutation.data[block + 1] = std::byte(value & 0xFF);
-    }
+    header.count = std::int32_t(blocks.size() / sizeof(sound_block));
+    permutation.data = shared_bytes(std::move(blocks));
     sound.permutations.push_back(std::move(permutation));
     sound_import_outcome outcome;
     outcome.succeeded = true;
     return outcome;
 }
 
+}  // namespace
+
+sound_import_outcome append_wave_permutation(sound_tag& sound, wave_file file, const std::string& path) {
+    std::int32_t frames = 0;
+    if (auto refused = refusal(sound, file.format, file.data_size, path, frames)) return std::move(*refused);
+    const auto* samples = static_cast<const std::int16_t*>(file.data.get());
+    const int channels = file.format.channels;
+    return append_permutation(
+        sound, file.format, frames,
+        [&](std::int64_t first, std::int64_t count, std::int16_t* into) {
+            std::copy_n(samples + first * channels, count * channels, into);
+            return true;
+        },
+        path);
+}
+
 sound_import_outcome import_sound_permutation_file(sound_tag& sound, const std::string& path) {
     if (sound.permutations.size() >= std::size_t(MAXIMUM_EDITOR_PERMUTATIONS)) {
         return full_sound();
     }
-    wave_file file;
-    const wave_problem problem = read_wave_file(path, file);
+    wave_file_reader file;
+    const wave_problem problem = file.open(path);
     if (problem != wave_problem::none) {
         return failure(wave_error_message(path, problem), wave_error_caption);
     }
-    return append_wave_permutation(sound, std::move(file), path);
+    std::int32_t frames = 0;
+    if (auto refused = refusal(sound, file.format(), file.data_size(), path, frames)) return std::move(*refused);
+    static_assert(std::endian::native == std::endian::little, "WAVE samples are read as they are stored");
+    const std::int64_t frame_bytes = std::int64_t(file.format().channels) * 2;
+    return append_permutation(
+        sound, file.format(), frames,
+        [&](std::int64_t first, std::int64_t count, std::int16_t* into) {
+            return file.read_data(first * frame_bytes, count * frame_bytes, into);
+        },
+        path);
 }

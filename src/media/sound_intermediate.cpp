@@ -9,6 +9,7 @@
 #include "core/warnings.h"
 #include "definitions/sound_definitions.h"
 #include "media/sound_block_codec.h"
+#include "media/sound_block_encoder.h"
 
 namespace {
 
@@ -26,70 +27,19 @@ void* allocate_or_fail(std::int64_t size, const char* format) {
 
 std::int64_t blocks_for(std::int64_t frames) { return (frames + sound_block_samples - 1) / sound_block_samples; }
 
-// Writes one block from 64 samples and the encoder state before it.
-void encode_block(const std::int16_t* samples, std::byte* block, int& step_index, int& predictor) {
-    const std::uint16_t header = sound_block_header(predictor, step_index);
-    std::memcpy(block, &header, sizeof header);
-    encode_sound_block(samples, sound_block_samples, reinterpret_cast<std::uint8_t*>(block + 2), &step_index,
-                       &predictor);
-}
-
-// The whole blocks are encoded straight from the samples; only the last, padded
-// with silence, goes through a block-sized copy.
-void compress_mono(intermediate_sound* sound) {
-    const auto* samples = static_cast<const std::int16_t*>(sound->samples);
+// Blocks carry host-order headers here; the last block is padded with silence.
+void compress(intermediate_sound* sound, const char* failure) {
     const std::int64_t frames = sound->frames;
-    const std::int64_t blocks = blocks_for(frames);
+    const int channels = sound->channels;
     auto* output = static_cast<std::byte*>(
-        allocate_or_fail(blocks * block_bytes, "couldn't allocate %d bytes for compressed mono sample buffer"));
-    int step_index = 0;
-    int predictor = 0;
-    for (std::int64_t block = 0; block < blocks; ++block) {
-        const std::int64_t first = block * sound_block_samples;
-        if (first + sound_block_samples <= frames) {
-            encode_block(samples + first, output + block * block_bytes, step_index, predictor);
-        } else {
-            std::int16_t padded[sound_block_samples] = {};
-            std::copy(samples + first, samples + frames, padded);
-            encode_block(padded, output + block * block_bytes, step_index, predictor);
-        }
-    }
+        allocate_or_fail(sound_block_encoder::compressed_size(frames, channels), failure));
+    sound_block_encoder encoder(channels, sound_block_headers::host);
+    const std::size_t written = encoder.encode(
+        std::span(static_cast<const std::int16_t*>(sound->samples), std::size_t(frames * channels)), output);
+    encoder.finish(output + written);
     set_intermediate_sound_samples(sound, output);
     sound->encoding = SOUND_ENCODING_BLOCK;
-    sound->frames = std::int32_t(blocks);
-}
-
-void compress_stereo(intermediate_sound* sound) {
-    const auto* samples = static_cast<const std::int16_t*>(sound->samples);
-    const std::int64_t frames = sound->frames;
-    const std::int64_t blocks = blocks_for(frames);
-    auto* output = static_cast<std::byte*>(
-        allocate_or_fail(2 * blocks * block_bytes, "couldn't allocate %d bytes for compressed stereo sample buffer"));
-    sound_encoder_state states[2] = {{0, 0}, {0, 0}};
-    for (std::int64_t block = 0; block < blocks; ++block) {
-        std::int16_t left[sound_block_samples] = {};
-        std::int16_t right[sound_block_samples] = {};
-        const std::int64_t first = block * sound_block_samples;
-        const std::int64_t count = std::min<std::int64_t>(sound_block_samples, frames - first);
-        const std::int16_t* frame = samples + 2 * first;
-        for (std::int64_t position = 0; position < count; ++position) {
-            left[position] = frame[2 * position];
-            right[position] = frame[2 * position + 1];
-        }
-        std::byte* left_block = output + 2 * block * block_bytes;
-        std::byte* right_block = left_block + block_bytes;
-        const std::uint16_t headers[2] = {sound_block_header(states[0].predictor, states[0].step_index),
-                                          sound_block_header(states[1].predictor, states[1].step_index)};
-        std::memcpy(left_block, &headers[0], 2);
-        std::memcpy(right_block, &headers[1], 2);
-        const std::int16_t* channel_samples[2] = {left, right};
-        std::uint8_t* channel_codes[2] = {reinterpret_cast<std::uint8_t*>(left_block + 2),
-                                          reinterpret_cast<std::uint8_t*>(right_block + 2)};
-        encode_sound_blocks_side_by_side<2>(channel_samples, sound_block_samples, channel_codes, states);
-    }
-    set_intermediate_sound_samples(sound, output);
-    sound->encoding = SOUND_ENCODING_BLOCK;
-    sound->frames = std::int32_t(blocks);
+    sound->frames = std::int32_t(blocks_for(frames));
 }
 
 void decompress(intermediate_sound* sound) {
@@ -152,8 +102,8 @@ void convert_intermediate_sound_encoding(intermediate_sound* sound, std::int16_t
         return;
     }
     switch (sound->channels) {
-        case 1: compress_mono(sound); break;
-        case 2: compress_stereo(sound); break;
+        case 1: compress(sound, "couldn't allocate %d bytes for compressed mono sample buffer"); break;
+        case 2: compress(sound, "couldn't allocate %d bytes for compressed stereo sample buffer"); break;
         default: display_warning("We don't support %d channel sounds.", sound->channels); break;
     }
 }

@@ -68,8 +68,13 @@ sound_tag new_sound_tag() {
     return sound;
 }
 
-sound_tag_read_result read_sound_tag(std::span<const std::byte> data, derived_sound_fields derived) {
-    const auto size = std::int64_t(data.size());
+namespace {
+
+// Reads a tag of `size` bytes from its first bytes, `data`: all of them when
+// the samples are taken, else at least everything before the samples (the
+// samples' offsets then go to `sample_offsets`).
+sound_tag_read_result read_sound_parts(std::span<const std::byte> data, std::int64_t size, derived_sound_fields derived,
+                                       std::vector<std::int64_t>* sample_offsets) {
     if (size < definition_size) {
         return refused(text("the tag holds %lld bytes, fewer than the %lld of a sound definition", size, definition_size));
     }
@@ -115,7 +120,11 @@ sound_tag_read_result read_sound_tag(std::span<const std::byte> data, derived_so
         if (*data_size > size - start) {
             return refused(text("the samples of permutation %lld run past the end of the tag (%lld bytes)", index, size));
         }
-        permutation.data.assign(data.begin() + start, data.begin() + start + *data_size);
+        if (sample_offsets) {
+            sample_offsets->push_back(start);
+        } else {
+            permutation.data.assign(data.begin() + start, data.begin() + start + *data_size);
+        }
         sample_bytes += *data_size;
         sound.permutations.push_back(std::move(permutation));
     }
@@ -129,6 +138,12 @@ sound_tag_read_result read_sound_tag(std::span<const std::byte> data, derived_so
     result.problem = std::move(derived_problem);
     result.derived_fields_wrong = !result.problem.empty();
     return result;
+}
+
+}  // namespace
+
+sound_tag_read_result read_sound_tag(std::span<const std::byte> data, derived_sound_fields derived) {
+    return read_sound_parts(data, std::int64_t(data.size()), derived, nullptr);
 }
 
 sound_definition laid_out_sound_definition(const sound_tag& sound) {
@@ -147,13 +162,18 @@ sound_definition laid_out_sound_definition(const sound_tag& sound) {
     return definition;
 }
 
-std::optional<std::vector<std::byte>> write_sound_tag(const sound_tag& sound) {
+namespace {
+
+// The definition, the permutation list and the sample headers: everything of
+// the tag before the samples, which follow in permutation order.
+std::optional<std::vector<std::byte>> sound_tag_head(const sound_tag& sound) {
     const auto count = std::int64_t(sound.permutations.size());
     if (count > MAXIMUM_EDITOR_PERMUTATIONS) {
         return std::nullopt;
     }
     const std::int64_t headers_offset = definition_size + permutation_size * count;
-    std::int64_t total = headers_offset + header_size * count;
+    const std::int64_t samples_offset = headers_offset + header_size * count;
+    std::int64_t total = samples_offset;
     for (const sound_tag_permutation& permutation : sound.permutations) {
         if (sampled_sound_data_size(permutation.header) != std::int64_t(permutation.data.size())) {
             return std::nullopt;
@@ -163,17 +183,25 @@ std::optional<std::vector<std::byte>> write_sound_tag(const sound_tag& sound) {
     if (total > std::numeric_limits<std::int32_t>::max()) {
         return std::nullopt;
     }
-    std::vector<std::byte> data(static_cast<std::size_t>(total));
-    store_record(data, 0, laid_out_sound_definition(sound), "sound_definition", definitions::sound_definition_codes);
-    std::int64_t samples_at = headers_offset + header_size * count;
+    std::vector<std::byte> head(static_cast<std::size_t>(samples_offset));
+    store_record(head, 0, laid_out_sound_definition(sound), "sound_definition", definitions::sound_definition_codes);
     for (std::int64_t index = 0; index < count; ++index) {
         const sound_tag_permutation& permutation = sound.permutations[std::size_t(index)];
-        store_record(data, definition_size + permutation_size * index, permutation.permutation, "sound_permutation",
+        store_record(head, definition_size + permutation_size * index, permutation.permutation, "sound_permutation",
                      definitions::sound_permutation_codes);
-        store_record(data, headers_offset + header_size * index, permutation.header, "sampled_sound_header",
+        store_record(head, headers_offset + header_size * index, permutation.header, "sampled_sound_header",
                      definitions::sampled_sound_header_codes);
-        std::copy(permutation.data.begin(), permutation.data.end(), data.begin() + samples_at);
-        samples_at += std::int64_t(permutation.data.size());
+    }
+    return head;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::byte>> write_sound_tag(const sound_tag& sound) {
+    std::optional<std::vector<std::byte>> data = sound_tag_head(sound);
+    if (!data) return std::nullopt;
+    for (const sound_tag_permutation& permutation : sound.permutations) {
+        data->insert(data->end(), permutation.data.begin(), permutation.data.end());
     }
     return data;
 }
@@ -194,23 +222,66 @@ std::uint32_t sound_permutation_rate(const sound_tag_permutation& permutation) {
     return permutation.header.sample_rate >> 16;
 }
 
-sound_tag_read_result load_sound_tag(tag_handle handle, derived_sound_fields derived) {
-    const std::int32_t size = tag_get_size(handle);
-    if (size < 0) {
-        return refused("the tag's size is unknown");
-    }
-    std::vector<std::byte> data(static_cast<std::size_t>(size));
-    const bool read = size == 0 || tag_file_read(handle, 0, size, data.data());
-    tag_file_close_local();
-    if (!read) {
-        return refused("the tag could not be read");
-    }
-    return read_sound_tag(data, derived);
-}
-
 bool save_sound_tag(tag_handle& handle, const sound_tag& sound) {
-    const std::optional<std::vector<std::byte>> data = write_sound_tag(sound);
-    const bool saved = data && tag_replace_data(handle, data->data(), std::int32_t(data->size()));
+    // Written from its parts: the samples are not copied once more.
+    const std::optional<std::vector<std::byte>> head = sound_tag_head(sound);
+    std::vector<std::span<const std::byte>> pieces;
+    if (head) {
+        pieces.emplace_back(*head);
+        for (const sound_tag_permutation& permutation : sound.permutations) {
+            pieces.emplace_back(permutation.data.data(), permutation.data.size());
+        }
+    }
+    const bool saved = head && tag_replace_data(handle, pieces);
     tag_file_close_local();
     return saved;
+}
+
+namespace {
+
+// The tag read up to its samples; the file stays open for them.
+sound_tag_samples_left_in_tag read_up_to_samples(tag_handle handle, derived_sound_fields derived) {
+    sound_tag_samples_left_in_tag result;
+    const std::int32_t size = tag_get_size(handle);
+    if (size < 0) {
+        result.read = refused("the tag's size is unknown");
+        return result;
+    }
+    // Everything before the samples of the most permutations a sound can have.
+    constexpr std::int64_t largest_head = definition_size + (permutation_size + header_size) * MAXIMUM_EDITOR_PERMUTATIONS;
+    std::vector<std::byte> head(static_cast<std::size_t>(std::min<std::int64_t>(size, largest_head)));
+    if (!head.empty() && !tag_file_read(handle, 0, std::int32_t(head.size()), head.data())) {
+        result.read = refused("the tag could not be read");
+        return result;
+    }
+    result.read = read_sound_parts(head, size, derived, &result.sample_offsets);
+    return result;
+}
+
+}  // namespace
+
+sound_tag_samples_left_in_tag load_sound_tag_without_samples(tag_handle handle) {
+    sound_tag_samples_left_in_tag result = read_up_to_samples(handle, derived_sound_fields::checked);
+    tag_file_close_local();
+    return result;
+}
+
+// Each permutation's samples are read straight into its own buffer.
+sound_tag_read_result load_sound_tag(tag_handle handle, derived_sound_fields derived) {
+    sound_tag_samples_left_in_tag parts = read_up_to_samples(handle, derived);
+    if (parts.read.sound) {
+        std::vector<sound_tag_permutation>& permutations = parts.read.sound->permutations;
+        for (std::size_t index = 0; index < permutations.size(); ++index) {
+            const auto size = std::size_t(*sampled_sound_data_size(permutations[index].header));
+            std::vector<std::byte> samples(size);
+            if (size > 0 && !tag_file_read(handle, std::int32_t(parts.sample_offsets[index]), std::int32_t(size),
+                                           samples.data())) {
+                parts.read = refused("the tag could not be read");
+                break;
+            }
+            permutations[index].data = shared_bytes(std::move(samples));
+        }
+    }
+    tag_file_close_local();
+    return std::move(parts.read);
 }

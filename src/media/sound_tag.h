@@ -75,6 +75,15 @@ std::uint32_t sound_permutation_rate(const sound_tag_permutation& permutation);
 // Reads and checks a visible sound tag.
 sound_tag_read_result load_sound_tag(tag_handle handle,
                                      derived_sound_fields derived = derived_sound_fields::checked);
+// A visible sound tag read and checked as load_sound_tag does, its samples
+// left in the tag to be read a piece at a time: every permutation's data is
+// empty, and sample_offsets says where in the tag its samples begin.
+struct sound_tag_samples_left_in_tag {
+    sound_tag_read_result read;
+    std::vector<std::int64_t> sample_offsets;
+};
+sound_tag_samples_left_in_tag load_sound_tag_without_samples(tag_handle handle);
+
 // Replaces the tag's data with the sound in one step (a monolithic tag becomes
 // local; the handle may change). False, with the tag as it was, on any failure.
 bool save_sound_tag(tag_handle& handle, const sound_tag& sound);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -104,7 +105,8 @@ wave_format parse_format(const std::uint8_t* bytes, std::int64_t size) {
     return format;
 }
 
-wave_problem read_wave(const byte_reader& read, std::int64_t file_size, wave_file& file) {
+// The format and where the samples lie.
+wave_problem locate_wave(const byte_reader& read, std::int64_t file_size, wave_format& format, chunk& data_chunk) {
     chunk form{};
     if (!find_wave_form(read, file_size, form)) {
         return wave_problem::not_wave;
@@ -115,15 +117,24 @@ wave_problem read_wave(const byte_reader& read, std::int64_t file_size, wave_fil
         !read(format_chunk.content, std::min(format_chunk.size, extensible_format_size), format_bytes)) {
         return wave_problem::bad_chunk;
     }
-    chunk data_chunk{};
     if (!find_chunk(read, form, "data", data_chunk) || data_chunk.size > std::numeric_limits<std::int32_t>::max()) {
         return wave_problem::bad_chunk;
+    }
+    format = parse_format(format_bytes, format_chunk.size);
+    return wave_problem::none;
+}
+
+wave_problem read_wave(const byte_reader& read, std::int64_t file_size, wave_file& file) {
+    wave_format format;
+    chunk data_chunk{};
+    if (const wave_problem problem = locate_wave(read, file_size, format, data_chunk); problem != wave_problem::none) {
+        return problem;
     }
     memory_block data(allocate_memory(std::size_t(data_chunk.size)));
     if ((!data && data_chunk.size > 0) || !read(data_chunk.content, data_chunk.size, data.get())) {
         return wave_problem::bad_chunk;
     }
-    file.format = parse_format(format_bytes, format_chunk.size);
+    file.format = format;
     file.data = std::move(data);
     file.data_size = std::int32_t(data_chunk.size);
     return wave_problem::none;
@@ -173,21 +184,55 @@ wave_problem read_wave_bytes(std::span<const std::byte> bytes, wave_file& file) 
     return read_wave(read, size, file);
 }
 
+namespace {
+
+// The file's size when it is a regular file.
+std::optional<std::int64_t> regular_file_size(int descriptor) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    return std::int64_t(status.st_size);
+}
+
+byte_reader descriptor_reader(int descriptor, std::int64_t size) {
+    return [descriptor, size](std::int64_t offset, std::int64_t count, void* into) {
+        return offset >= 0 && count >= 0 && offset <= size && count <= size - offset &&
+               read_descriptor(descriptor, offset, count, into);
+    };
+}
+
+}  // namespace
+
 wave_problem read_wave_file(const std::string& path, wave_file& file) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
         return wave_problem::cannot_open;
     }
-    struct stat status {};
-    wave_problem problem = wave_problem::cannot_open;
-    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
-        const std::int64_t size = status.st_size;
-        const byte_reader read = [&](std::int64_t offset, std::int64_t count, void* into) {
-            return offset >= 0 && count >= 0 && offset <= size && count <= size - offset &&
-                   read_descriptor(descriptor, offset, count, into);
-        };
-        problem = read_wave(read, size, file);
-    }
+    const std::optional<std::int64_t> size = regular_file_size(descriptor);
+    const wave_problem problem = size ? read_wave(descriptor_reader(descriptor, *size), *size, file)
+                                      : wave_problem::cannot_open;
     ::close(descriptor);
     return problem;
+}
+
+wave_file_reader::~wave_file_reader() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+wave_problem wave_file_reader::open(const std::string& path) {
+    descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor_ < 0) {
+        return wave_problem::cannot_open;
+    }
+    const std::optional<std::int64_t> size = regular_file_size(descriptor_);
+    if (!size) return wave_problem::cannot_open;
+    chunk data_chunk{};
+    const wave_problem problem = locate_wave(descriptor_reader(descriptor_, *size), *size, format_, data_chunk);
+    data_offset_ = data_chunk.content;
+    data_size_ = std::int32_t(data_chunk.size);
+    return problem;
+}
+
+bool wave_file_reader::read_data(std::int64_t position, std::int64_t count, void* into) const {
+    return position >= 0 && count >= 0 && position <= data_size_ && count <= data_size_ - position &&
+           read_descriptor(descriptor_, data_offset_ + position, count, into);
 }

@@ -48,4 +48,26 @@ const char* wave_problem_text(wave_problem problem);
 std::string wave_error_message(const std::string& path, wave_problem problem);
 
 wave_problem read_wave_file(const std::string& path, wave_file& file);
+
+// A WAVE file whose samples stay on disk until asked for, a piece at a time,
+// so that a file of any length is read in little memory.
+class wave_file_reader {
+public:
+    wave_file_reader() = default;
+    ~wave_file_reader();
+    wave_file_reader(const wave_file_reader&) = delete;
+    wave_file_reader& operator=(const wave_file_reader&) = delete;
+
+    wave_problem open(const std::string& path);
+    const wave_format& format() const { return format_; }
+    std::int32_t data_size() const { return data_size_; }
+    // count bytes of the "data" chunk from position; false when they are not all there.
+    bool read_data(std::int64_t position, std::int64_t count, void* into) const;
+
+private:
+    int descriptor_ = -1;
+    wave_format format_;
+    std::int64_t data_offset_ = 0;
+    std::int32_t data_size_ = 0;
+};
 wave_problem read_wave_bytes(std::span<const std::byte> bytes, wave_file& file);

@@ -182,12 +182,15 @@ bool local_tag_write_header(const tag_header& header) {
     return rewrite_open_local_tag(0, sizeof stored, &stored);
 }
 
-bool local_tag_replace_contents(const tag_header& header, const void* data, std::int32_t size) {
-    if (size < 0) return false;
+bool local_tag_replace_contents(const tag_header& header, std::span<const std::span<const std::byte>> pieces) {
+    if (header.size < 0) return false;
     const tag_header stored = file_order(header);
     return replace_open_local_tag([&](file_reference&, file_reference& temporary) {
-        return write_file(temporary, sizeof stored, &stored) &&
-               (size == 0 || write_file(temporary, static_cast<std::size_t>(size), data));
+        if (!write_file(temporary, sizeof stored, &stored)) return false;
+        for (const std::span<const std::byte> piece : pieces) {
+            if (!piece.empty() && !write_file(temporary, piece.size(), piece.data())) return false;
+        }
+        return true;
     });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "core/file_layer.h"
 #include "tag_files/tag_directory.h"
@@ -29,8 +31,9 @@ bool local_tag_read_file_header(tag_header& header);
 bool local_tag_write(std::int64_t position, std::int32_t count, const void* buffer);
 // Writes the header (converted to file order) at position 0 the same way.
 bool local_tag_write_header(const tag_header& header);
-// Replaces the open local tag file with the header and data given.
-bool local_tag_replace_contents(const tag_header& header, const void* data, std::int32_t size);
+// Replaces the open local tag file with the header and data given, the data
+// given in pieces that follow each other (header.size bytes in all).
+bool local_tag_replace_contents(const tag_header& header, std::span<const std::span<const std::byte>> pieces);
 // The open local tag file's length less 64, or NONE when none is open.
 std::int32_t local_tag_data_size();
 // The handle of the open local tag, or NONE.

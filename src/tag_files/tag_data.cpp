@@ -187,13 +187,23 @@ bool tag_file_write_byte_swapped(tag_handle& handle, std::int32_t position, std:
 }
 
 bool tag_replace_data(tag_handle& handle, const void* data, std::int32_t size) {
+    if (size < 0) return false;
+    const std::span<const std::byte> whole(static_cast<const std::byte*>(data), static_cast<std::size_t>(size));
+    return tag_replace_data(handle, std::span(&whole, 1));
+}
+
+bool tag_replace_data(tag_handle& handle, std::span<const std::span<const std::byte>> pieces) {
+    std::int64_t total = 0;
+    for (const std::span<const std::byte> piece : pieces) total += static_cast<std::int64_t>(piece.size());
+    if (total > INT32_MAX) return false;
+    const auto size = static_cast<std::int32_t>(total);
     if (!tag_visible_header(handle) || !valid_write_range(0, size)) return false;
     tag_about_to_change(tag_get_group(handle), tag_get_subgroup(handle));
     if (!copy_tag_to_local(handle) || !local_tag_open(handle)) return false;
     tag_header* header = tag_header_for_update(handle);
     tag_header replaced = *header;
     replaced.size = size;
-    if (!local_tag_replace_contents(replaced, data, size)) {
+    if (!local_tag_replace_contents(replaced, pieces)) {
         file_reference file;
         local_tag_file_reference(handle, file);
         handle_error(error_file_write, __FILE__, __LINE__, "couldn't write #%d bytes to offset #%d in local tag '%s'",

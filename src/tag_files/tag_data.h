@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -26,6 +27,9 @@ bool tag_file_write_byte_swapped(tag_handle& handle, std::int32_t position, std:
 // Replaces the whole data of a tag in one step, keeping its name, subgroup,
 // version, destination and user data; a monolithic tag is made local first.
 bool tag_replace_data(tag_handle& handle, const void* data, std::int32_t size);
+// The same with the data in pieces that follow each other, so that a large tag
+// is written from its parts without being put together in memory first.
+bool tag_replace_data(tag_handle& handle, std::span<const std::span<const std::byte>> pieces);
 
 // Closes the open local tag file.
 void tag_file_close_local();

@@ -10,6 +10,7 @@
 #include "cli/json_writer.h"
 #include "cli_runner.h"
 #include "media/sound_tag.h"
+#include "media/wave_writer.h"
 #include "support/sound_permutation.h"
 
 namespace cli_test {
@@ -131,6 +132,22 @@ TEST_F(SoundCommands, ExportDecodesAPermutationAtItsRate) {
     run = cli({"export-sound", "mons/Ogre", "-o", "x.wav"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(contains(run.err, "'mons/Ogre' is not a sound")) << run.err;
+}
+
+// A sound longer than the pieces both commands work in goes in and out whole:
+// the exported file is the WAVE file of everything the tag decodes to.
+TEST_F(SoundCommands, ALongSoundIsExportedWhole) {
+    sox("long.wav", "-r 44100 -c 2 -b 16 -e signed-integer", "300001s");
+    ok({"import-sound", "soun/Long", "long.wav"});
+    ok({"export-sound", "soun/long", "-o", "out.wav"});
+    const sound_tag_read_result read = read_sound_tag(raw("soun/long"));
+    ASSERT_TRUE(read.sound) << read.problem;
+    const sound_tag_permutation& permutation = read.sound->permutations.at(0);
+    EXPECT_EQ(permutation.header.count, (300001 + 63) / 64 * 2);
+    const std::vector<std::byte> expected =
+        wave_file_bytes(decode_sound_permutation(permutation).value(), 2, 44100).value();
+    EXPECT_TRUE(to_string(expected) == folder.read_file("out.wav")) << "the exported file differs";
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "out.wav.tessary-cli-new"));
 }
 
 // A stored name is shown as the editor shows it; a permutation of 0 Hz is no

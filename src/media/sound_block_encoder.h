@@ -1,0 +1,39 @@
+#pragma once
+
+// Compresses 16-bit PCM of one or two channels into 34-byte blocks as the
+// samples arrive, giving exactly the blocks of the whole sound compressed at
+// once: each channel carries its encoder state from block to block (starting
+// at predictor 0, step index 0), two channels give a left block then a right
+// block for every 64 frames, and the last frames are padded with silence.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "media/sound_block_codec.h"
+
+class sound_block_encoder {
+public:
+    sound_block_encoder(int channels, sound_block_headers headers);
+
+    // The bytes of the blocks that `frames` frames compress into.
+    static std::int64_t compressed_size(std::int64_t frames, int channels);
+
+    // Writes the blocks of every 64 frames the samples (whole frames, the
+    // channels interleaved) complete; the frames left over wait for the next
+    // call or for finish. Returns the bytes written.
+    std::size_t encode(std::span<const std::int16_t> samples, std::byte* output);
+    // The frames left over as a last block padded with silence; 0 bytes when
+    // none are left.
+    std::size_t finish(std::byte* output);
+
+private:
+    // One block per channel from 64 samples of each.
+    std::size_t encode_blocks(const std::int16_t* const* channel_samples, std::byte* output);
+
+    int channels_;
+    sound_block_headers headers_;
+    sound_encoder_state states_[2] = {{0, 0}, {0, 0}};
+    std::int16_t waiting_[2][64] = {};
+    int waiting_frames_ = 0;
+};
