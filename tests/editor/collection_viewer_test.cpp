@@ -18,6 +18,7 @@
 
 #include "cli/demo_collection.h"
 #include "definitions/collection_reference_definitions.h"
+#include "definitions/connector_definitions.h"
 #include "editor/collection_viewer/bitmaps_page.h"
 #include "editor/collection_viewer/colours_page.h"
 #include "editor/collection_viewer/picture_view.h"
@@ -319,6 +320,58 @@ TEST_F(CollectionViewerTest, ADamagedCollectionIsListedWithTheReadersReasonAndSh
     EXPECT_FALSE(shown->save_button()->isEnabled());
     shown->choose(truncated);
     EXPECT_FALSE(shown->pages()->isVisible());
+}
+
+// The label of a picker, found as the user finds it: by its text.
+QLabel* label_named(QWidget& dialog, const QString& text) {
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text() == text) return label;
+    return nullptr;
+}
+
+TEST_F(CollectionViewerTest, FormsOpenTheViewerOnTheirCollectionAndSequence) {
+    const tag_code rope = add_collection("rope", 3, "rope", 0);
+    const tag_code chain = add_collection("chain", 2, "chain", 0);
+    const tag_code rope_reference = add_collection_reference("rope ref", rope);
+    add_collection_reference("chain ref", chain);
+    definitions::connector_definition connector = definitions::connector_definition_default;
+    connector.collection_reference = static_cast<int32_t>(rope_reference);
+    connector.normal_sequence = 2;
+    const auto dialog = open(make_tag("conn"), add_record(make_tag("conn"), "link", connector,
+                                                           definitions::connector_definition_codes));
+    QLabel* normal = label_named(*dialog, QStringLiteral("Normal:"));
+    ASSERT_NE(normal, nullptr);
+    QTest::mouseDClick(normal, Qt::LeftButton);
+    auto* viewer = dialog->findChild<CollectionViewer*>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    ASSERT_NE(viewer->collection(), nullptr);
+    EXPECT_EQ(viewer->collection()->subgroup(), rope);
+    EXPECT_EQ(viewer->pages()->currentIndex(), CollectionViewer::sequences_tab);
+    EXPECT_EQ(viewer->sequences_page()->list()->currentItem()->text(0), QStringLiteral("rope2"));
+    // Another collection through the reference picker: the same viewer follows.
+    pick(*dialog, 1029, "chain ref");
+    pick(*dialog, 1293, "chain1");
+    QTest::mouseDClick(label_named(*dialog, QStringLiteral("Damaged:")), Qt::LeftButton);
+    EXPECT_EQ(dialog->findChildren<CollectionViewer*>().size(), 1);
+    EXPECT_EQ(viewer->collection()->subgroup(), chain);
+    EXPECT_EQ(viewer->sequences_page()->list()->currentItem()->text(0), QStringLiteral("chain1"));
+
+    // The collection reference form's Show: the collection, recoloured through the selected permutation.
+    const tag_code soldier = sample("soldier");
+    collection_reference record = definitions::collection_reference_default;
+    record.collection = static_cast<int32_t>(soldier);
+    record.permutation_count = 2;
+    const tag_code core = add_record(collection_references, "soldier colours", record,
+                                     definitions::collection_reference_codes);
+    const auto form = open(collection_references, core);
+    form->control_as<QListWidget>(collection_reference_form::permutation_list_id)->setCurrentRow(1);
+    click(*form, collection_reference_form::show_id);
+    auto* shown = form->findChild<CollectionViewer*>();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->collection()->subgroup(), soldier);
+    EXPECT_EQ(shown->reference_box()->currentText(), QStringLiteral("soldier colours"));
+    EXPECT_EQ(shown->permutation_box()->currentIndex(), 1);
 }
 
 TEST_F(CollectionViewerTest, PictureOfTheViewer) {

@@ -1,6 +1,7 @@
 #include "editor/forms/collection_reference_form.h"
 
 #include "definitions/collection_reference_definitions.h"
+#include "editor/collection_viewer/collection_viewer.h"
 #include "editor/tag_group_registry.h"
 #include "editor/toolkit/bitmap_preview.h"
 #include "editor/toolkit/color_swatch_list_box.h"
@@ -87,6 +88,7 @@ void declare(toolkit::Form& form) {
     QObject::connect(bitmap, &QSlider::valueChanged, &dialog, [&dialog] { dialog.scrolled(); });
     form.custom(bitmap_slider_id, "Bitmap:", bitmap, shown_only);
     form.custom(bitmap_label_id, QString(), new QLabel, shown_only);
+    form.button(show_id, "Show", [&dialog] { dialog.show_in_viewer(); });
     form.after_load([&dialog] {
         // The tint first: loading the collection draws the preview with it.
         auto* tint_slider = dialog.control_as<QSlider>(tint_slider_id);
@@ -155,6 +157,7 @@ void CCollectionReferenceDlg::refresh_bitmap_controls() {
                                                     permutation_count() <
                                                         definitions::collection_reference_maximum_permutations);
     control_as<QPushButton>(cf::delete_id)->setEnabled(permutations->isEnabled() && permutations->currentRow() >= 0);
+    control_as<QPushButton>(cf::show_id)->setEnabled(collection_.has_value());
 }
 
 void CCollectionReferenceDlg::refill_permutations() {
@@ -204,6 +207,14 @@ void CCollectionReferenceDlg::draw_preview() {
     std::memcpy(&tint, &reference.tint_color, sizeof tint);
     preview->set_image(picture->image.width, picture->image.height, picture->image.indexes, table, tint,
                        control_as<QSlider>(cf::tint_slider_id)->value());
+}
+
+void CCollectionReferenceDlg::show_in_viewer() {
+    const auto chosen = static_cast<tag_code>(toolkit::selected_reference(control_as<QComboBox>(cf::collection_id)));
+    if (chosen == tag_code(NONE)) return;
+    CollectionViewer* viewer = show_collection_viewer(this, chosen);
+    // The viewer reads the reference as stored, so unsaved colour changes do not show there.
+    viewer->choose_recoloring(subgroup(), selected_permutation());
 }
 
 void CCollectionReferenceDlg::add_permutation() {

@@ -31,6 +31,7 @@ inline constexpr int delete_id = 1019;
 inline constexpr int tint_color_id = 1031;
 inline constexpr int tint_slider_id = 1032;
 inline constexpr int tint_label_id = 1175;
+inline constexpr int show_id = 1176;
 
 inline constexpr int full_tint = 256;
 
@@ -53,6 +54,8 @@ public:
     void refill_permutations();
     void refill_swatches();
     void draw_preview();
+    // Opens the collection viewer on the chosen collection.
+    void show_in_viewer();
     void add_permutation();
     void delete_permutation();
     // Any scroll: the tint fraction follows its slider.

@@ -1,5 +1,7 @@
 #include "editor/toolkit/bitmap_preview.h"
 
+#include "media/sprite_picture.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -8,15 +10,9 @@
 namespace toolkit {
 
 QRgb tinted(const Rgb16& color, const Rgb16& tint, int amount) {
-    const uint64_t t = static_cast<uint64_t>(amount);
-    const uint64_t luminance = (2 * uint64_t{color.red} + 3 * uint64_t{color.green} + color.blue) / 5;
-    const uint64_t s = t * luminance / 65536;
-    // The luminance weights add up to 6/5, so a light colour under a strong tint goes
-    // past 255 and is drawn at full strength.
-    const auto component = [&](uint64_t c, uint64_t c_tint) {
-        return static_cast<int>(std::min<uint64_t>((c * (256 - t) + c_tint * s) / 65536, 255));
-    };
-    return qRgb(component(color.red, tint.red), component(color.green, tint.green), component(color.blue, tint.blue));
+    const rgba_color shown = tinted_color({color.red, color.green, color.blue, color.flags},
+                                          {{tint.red, tint.green, tint.blue, tint.flags}, amount});
+    return qRgb(shown.red, shown.green, shown.blue);
 }
 
 QRect fitted_rect(QSize control, QSize image) {

@@ -6,11 +6,13 @@
 #include "editor/data_exchange.h"
 #include "editor/toolkit/color_picker.h"
 #include "editor/toolkit/color_ref_button.h"
+#include "editor/toolkit/collection_viewer_link.h"
 #include "editor/toolkit/exchange_choices.h"
 #include "editor/toolkit/form_parts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
@@ -21,6 +23,14 @@ namespace toolkit {
 namespace {
 
 constexpr const char* sequence_source_property = "toolkit_sequence_subgroup";
+
+// The picker's label (the one whose buddy it is) opens the collection viewer.
+void link_sequence_label(CTagDialog& dialog, int id, std::function<tag_code()> collection) {
+    auto* picker = dialog.control_as<QComboBox>(id);
+    for (QLabel* label : picker->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == picker) link_to_collection_viewer(label, picker, std::move(collection));
+    }
+}
 
 }  // namespace
 
@@ -123,14 +133,13 @@ Row& Form::sequence(int id, const QString& label, Field field, std::function<tag
                     SequenceSource source) {
     check_field(field, {2});
     void* target = at(field);
-    return described(single(id, label, new_combo(),
-                            [=, this](CDataExchange& dx) {
-                                if (dx.is_loading() && !dx.failed())
-                                    if (auto* combo = dialog_.control_as<QComboBox>(id))
-                                        fill_sequence_picker(combo, collection(), source);
-                                exchange_sequence_index(dx, id, target);
-                            }),
-                     RowRole::value, {{field, definitions::FieldKind::sequence_index}});
+    Row& row = single(id, label, new_combo(), [=, this](CDataExchange& dx) {
+        if (dx.is_loading() && !dx.failed())
+            if (auto* combo = dialog_.control_as<QComboBox>(id)) fill_sequence_picker(combo, collection(), source);
+        exchange_sequence_index(dx, id, target);
+    });
+    link_sequence_label(dialog_, id, [collection, source] { return collection_of_source(collection(), source); });
+    return described(row, RowRole::value, {{field, definitions::FieldKind::sequence_index}});
 }
 
 Row& Form::current_collection_sequence(int id, const QString& label, Field field, SequenceSource source) {
@@ -159,6 +168,9 @@ Row& Form::dependent_sequence(int id, const QString& label, Field field, int col
         if (sequences->property(sequence_source_property).toInt() == chosen) return;
         refill_dependent_sequence_picker(dialog_, collection_picker_id, id, source);
         sequences->setProperty(sequence_source_property, chosen);
+    });
+    link_sequence_label(dialog_, id, [picker, source] {
+        return collection_of_source(static_cast<tag_code>(selected_reference(picker)), source);
     });
     return described(row, RowRole::value, {{field, definitions::FieldKind::sequence_index}});
 }

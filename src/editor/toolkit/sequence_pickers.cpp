@@ -16,19 +16,17 @@ namespace {
 
 constexpr Storage index_storage{2, true};
 
-std::optional<std::vector<std::string>> names_from(tag_code subgroup, SequenceSource source) {
-    if (source == SequenceSource::collection) return sequence_names_of_collection(subgroup);
-    const std::optional<tag_code> collection = collection_of_reference(subgroup);
-    if (!collection) return std::nullopt;
-    return sequence_names_of_collection(*collection);
-}
-
 }  // namespace
+
+tag_code collection_of_source(tag_code subgroup, SequenceSource source) {
+    if (source == SequenceSource::collection) return subgroup;
+    return collection_of_reference(subgroup).value_or(tag_code(NONE));
+}
 
 void fill_sequence_picker(QComboBox* combo, tag_code subgroup, SequenceSource source) {
     combo->clear();
     combo->addItem(QString::fromLatin1(no_sequence_text), int32_t{NONE});
-    if (const auto names = names_from(subgroup, source)) {
+    if (const auto names = sequence_names_of_collection(collection_of_source(subgroup, source))) {
         int32_t index = 0;
         for (const std::string& name : *names) combo->addItem(text_from_windows_1252(name), index++);
     }

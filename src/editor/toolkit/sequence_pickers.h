@@ -19,6 +19,10 @@ inline constexpr const char* no_sequence_text = "No Sequence";
 
 enum class SequenceSource : uint8_t { collection, collection_reference };
 
+// The collection whose sequences a picker lists: `subgroup` itself, or the one the
+// `core` tag names; NONE for none.
+tag_code collection_of_source(tag_code subgroup, SequenceSource source);
+
 // Refills the picker with the sequences of the collection (or of the collection the
 // `core` tag names); "No Sequence" alone when there is none or it cannot be read.
 // Leaves "No Sequence" selected.
