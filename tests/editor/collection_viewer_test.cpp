@@ -114,8 +114,8 @@ TEST_F(CollectionViewerTest, TheLargeViewShowsTheDecodersPixelsForEveryLayout) {
     ASSERT_NE(shown->collection(), nullptr);
     QListWidget* list = shown->bitmaps_page()->list();
     ASSERT_EQ(list->count(), 4);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("0\n13 × 7\n8-bit"));
-    EXPECT_EQ(list->item(2)->text(), QStringLiteral("2\n11 × 5\n16-bit encoded"));
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("0: 13 × 7\n8-bit"));
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("2: 11 × 5\n16-bit encoded"));
     const std::optional<collection_view> view = open_collection(written);
     const std::optional<collection_contents> contents = read_collection_contents(written);
     ASSERT_TRUE(view && contents);
@@ -338,7 +338,7 @@ TEST_F(CollectionViewerTest, FormsOpenTheViewerOnTheirCollectionAndSequence) {
     connector.collection_reference = static_cast<int32_t>(rope_reference);
     connector.normal_sequence = 2;
     const auto dialog = open(make_tag("conn"), add_record(make_tag("conn"), "link", connector,
-                                                           definitions::connector_definition_codes));
+                                                          definitions::connector_definition_codes));
     QLabel* normal = label_named(*dialog, QStringLiteral("Normal:"));
     ASSERT_NE(normal, nullptr);
     QTest::mouseDClick(normal, Qt::LeftButton);
@@ -362,8 +362,8 @@ TEST_F(CollectionViewerTest, FormsOpenTheViewerOnTheirCollectionAndSequence) {
     collection_reference record = definitions::collection_reference_default;
     record.collection = static_cast<int32_t>(soldier);
     record.permutation_count = 2;
-    const tag_code core = add_record(collection_references, "soldier colours", record,
-                                     definitions::collection_reference_codes);
+    const tag_code core =
+        add_record(collection_references, "soldier colours", record, definitions::collection_reference_codes);
     const auto form = open(collection_references, core);
     form->control_as<QListWidget>(collection_reference_form::permutation_list_id)->setCurrentRow(1);
     click(*form, collection_reference_form::show_id);
@@ -387,10 +387,10 @@ TEST_F(CollectionViewerTest, PictureOfTheViewer) {
     sample("soldier");
     const auto shown = viewer();
     shown->resize(1000, 560);
-    shown->choose(demo, 1);
+    shown->choose(demo);
     shown->choose_recoloring(core, 0);
     shown->zoom_box()->setValue(6);
-    shown->sequences_page()->step();
+    shown->bitmaps_page()->list()->setCurrentRow(1);
     const QImage picture = shown->grab().toImage();
     EXPECT_EQ(picture.width(), shown->width());
     if (const char* path = std::getenv("TESSARY_VIEWER_PICTURE")) {

@@ -39,7 +39,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const QSize text = QStyledItemDelegate::sizeHint(option, index);
-        return {std::max(text.width(), BitmapsPage::thumbnail_side + 16),
+        return {std::max(text.width(), BitmapsPage::thumbnail_side + 32),
                 text.height() + BitmapsPage::thumbnail_side + 4};
     }
 
@@ -54,7 +54,8 @@ BitmapsPage::BitmapsPage(QWidget* parent) : QWidget(parent), list_(new QListWidg
     list_->setResizeMode(QListView::Adjust);
     list_->setMovement(QListView::Static);
     list_->setUniformItemSizes(true);
-    list_->setWordWrap(true);
+    list_->setWordWrap(false);
+    list_->setSpacing(4);
     list_->setItemDelegate(new ThumbnailDelegate(*this));
     auto* scroller = new QScrollArea;
     scroller->setWidget(view_);
@@ -74,7 +75,7 @@ void BitmapsPage::show_collection(ViewedCollection* collection) {
         for (std::size_t index = 0; index < collection_->bitmap_count(); ++index) {
             const bitmap_reference& reference = collection_->contents().bitmap_references[index];
             const std::optional<bitmap> header = collection_->bitmap_header(index);
-            auto* item = new QListWidgetItem(QStringLiteral("%1\n%2 × %3\n%4")
+            auto* item = new QListWidgetItem(QStringLiteral("%1: %2 × %3\n%4")
                                                  .arg(index)
                                                  .arg(reference.width)
                                                  .arg(reference.height)
@@ -106,8 +107,11 @@ const QPixmap& BitmapsPage::thumbnail(int index) {
     if (collection_) {
         const QImage image = image_of(collection_->bitmap_picture(std::size_t(index)));
         if (!image.isNull()) {
-            const QSize size = image.size().boundedTo(QSize(thumbnail_side, thumbnail_side)) == image.size()
-                                   ? image.size()
+            // Small sprites grow by a whole factor, so that their pixels stay square.
+            const int factor =
+                std::max(1, std::min(thumbnail_side / image.width(), thumbnail_side / image.height()));
+            const QSize size = factor > 1
+                                   ? image.size() * factor
                                    : image.size().scaled(thumbnail_side, thumbnail_side, Qt::KeepAspectRatio);
             drawn = QPixmap(size.expandedTo(QSize(1, 1)));
             QPainter painter(&drawn);

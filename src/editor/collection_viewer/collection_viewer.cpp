@@ -84,7 +84,8 @@ CollectionViewer::CollectionViewer(QWidget* parent)
     pages_->addTab(sequences_, QStringLiteral("Sequences"));
     pages_->addTab(colours_, QStringLiteral("Colours"));
     references_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    permutations_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    permutations_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    permutations_->setMinimumContentsLength(int(QStringLiteral("Permutation #5").size()));
     zoom_->setRange(1, PictureView::largest_zoom);
     zoom_->setSuffix(QStringLiteral("×"));
 
@@ -107,6 +108,7 @@ CollectionViewer::CollectionViewer(QWidget* parent)
     splitter->addWidget(collections_);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({300, 700});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
     resize(1000, 620);
