@@ -6,7 +6,10 @@
 #include "editor/collection_viewer/collection_viewer.h"
 
 #include <QComboBox>
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -26,9 +29,11 @@
 #include "editor/collection_viewer/viewed_collection.h"
 #include "editor/forms/collection_reference_form.h"
 #include "editor/toolkit/bitmap_preview.h"
+#include "commands_fixture.h"
 #include "form_driving.h"
 #include "media/collection_writer.h"
 #include "media/damaged_media.h"
+#include "tag_files/tag_groups.h"
 
 namespace editor_test {
 namespace {
@@ -396,6 +401,32 @@ TEST_F(CollectionViewerTest, PictureOfTheViewer) {
     if (const char* path = std::getenv("TESSARY_VIEWER_PICTURE")) {
         EXPECT_TRUE(picture.save(QString::fromLocal8Bit(path))) << path;
     }
+}
+
+class CollectionViewerMenuTest : public CommandsTest {};
+
+TEST_F(CollectionViewerMenuTest, ViewCollectionsOpensOneViewerBesideTheTreeAndListsTheCollectionsAgain) {
+    create_tag(collections, "first", write_collection(cli::demo_collection()).value(), tag_group_get_version(collections));
+    QAction* item = nullptr;
+    for (QAction* top : frame().menuBar()->actions())
+        if (top->text() == QStringLiteral("&View"))
+            for (QAction* entry : top->menu()->actions())
+                if (entry->text() == QStringLiteral("&Collections")) item = entry;
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    item->trigger();
+    auto* viewer = frame().findChild<CollectionViewer*>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->isWindow());
+    ASSERT_EQ(viewer->collections()->topLevelItemCount(), 1);
+    EXPECT_EQ(viewer->collection()->subgroup(), tag_get_subgroup(tag_named(collections, "first")));
+
+    create_tag(collections, "second", write_collection(cli::demo_collection()).value(), tag_group_get_version(collections));
+    item->trigger();
+    EXPECT_EQ(frame().findChildren<CollectionViewer*>().size(), 1);
+    EXPECT_EQ(viewer->collections()->topLevelItemCount(), 2);
+    EXPECT_EQ(viewer->collection()->subgroup(), tag_get_subgroup(tag_named(collections, "first")));
 }
 
 }  // namespace
