@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "editor/character_translation.h"
 #include "editor/collection_viewer/picture_view.h"
 #include "editor/collection_viewer/viewed_collection.h"
 
@@ -82,7 +83,7 @@ void BitmapsPage::show_collection(ViewedCollection* collection) {
                                                  .arg(format_text(header)),
                                              list_);
             item->setTextAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-            item->setToolTip(QString::fromLatin1(collection_name(reference.name).c_str()));
+            item->setToolTip(text_from_windows_1252(collection_name(reference.name)));
         }
     }
     if (list_->count() > 0) {

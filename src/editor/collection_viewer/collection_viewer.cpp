@@ -130,6 +130,8 @@ CollectionViewer::~CollectionViewer() = default;
 
 void CollectionViewer::refill() {
     const tag_code chosen = collection_ ? collection_->subgroup() : tag_code(NONE);
+    // Read again when chosen: the tags may have changed since.
+    collection_.reset();
     const QSignalBlocker quiet(collections_);
     collections_->clear();
     const std::array<QIcon, tree_image_count> images = create_tree_images();

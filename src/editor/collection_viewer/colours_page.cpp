@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include "editor/character_translation.h"
 #include "editor/collection_viewer/picture_view.h"
 #include "editor/collection_viewer/viewed_collection.h"
 
@@ -125,7 +126,7 @@ void ColoursPage::show_collection(ViewedCollection* collection) {
         for (const hue_change& change : collection_->contents().hue_changes) {
             new QTreeWidgetItem(
                 hue_changes_,
-                {QString::fromLatin1(collection_name(change.name).c_str()), member_ranges(change.member_mask),
+                {text_from_windows_1252(collection_name(change.name)), member_ranges(change.member_mask),
                  degrees(change.hue_lower) + QStringLiteral(" to ") + degrees(change.hue_upper)});
         }
     }

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "editor/character_translation.h"
 #include "editor/collection_viewer/picture_view.h"
 #include "editor/collection_viewer/viewed_collection.h"
 
@@ -86,7 +87,7 @@ void SequencesPage::show_collection(ViewedCollection* collection) {
     if (collection_) {
         for (const sequence_contents& sequence : collection_->contents().sequences) {
             auto* row = new QTreeWidgetItem(
-                list_, {QString::fromLatin1(sequence.name.c_str()), QString::number(sequence.frames.size()),
+                list_, {text_from_windows_1252(sequence.name), QString::number(sequence.frames.size()),
                         QString::number(sequence.head.views)});
             row->setTextAlignment(1, Qt::AlignRight);
             row->setTextAlignment(2, Qt::AlignRight);
