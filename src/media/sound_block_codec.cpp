@@ -98,55 +98,70 @@ void decode_lanes(const std::byte* const* blocks, sound_block_headers headers, s
 
 constexpr int decoding_lanes = 4;
 
-}  // namespace
+// The code of a difference d at step size s is what taking s, s >> 1 and
+// s >> 2 from d in turn gives; it grows with d, so it is the number of the
+// seven sums of those parts that d reaches. Comparing d with all seven at once
+// keeps each sample's chain of dependent steps short.
+struct code_thresholds {
+    std::array<std::int32_t, 7> reached;
+};
 
-// The code of one sample, found without branches: the bits of a difference
-// follow no pattern a branch predictor could learn.
-template <int lanes>
-void encode_sound_blocks_side_by_side(const std::int16_t* const* samples, int count, std::uint8_t* const* codes,
-                                      sound_encoder_state* states) {
-    int value[lanes];
-    int row[lanes];
-    int step[lanes];
-    int held[lanes] = {};
-    for (int lane = 0; lane < lanes; ++lane) {
-        value[lane] = states[lane].predictor;
-        row[lane] = states[lane].step_index * 16;
-        step[lane] = step_sizes[std::size_t(states[lane].step_index)];
-    }
-    for (int position = 0; position < count; ++position) {
-        for (int lane = 0; lane < lanes; ++lane) {
-            const int difference = samples[lane][position] - value[lane];
-            const int sign = difference < 0 ? 8 : 0;
-            int rest = difference < 0 ? -difference : difference;
-            int code = sign;
-            int threshold = step[lane];
-            for (int bit = 4; bit != 0; bit >>= 1) {
-                const int taken = -int(rest >= threshold);
-                code |= bit & taken;
-                rest -= threshold & taken;
-                threshold >>= 1;
-            }
-            if ((position & 1) == 0) {
-                held[lane] = code;
-            } else {
-                codes[lane][position / 2] = std::uint8_t(held[lane] | (code << 4));
-            }
-            const codec_step& next = codec_steps[std::size_t(row[lane] + code)];
-            value[lane] = clamp_sample(value[lane] + next.difference);
-            row[lane] = next.next_row;
-            step[lane] = next.next_step;
+constexpr std::array<code_thresholds, sound_step_index_maximum + 1> make_code_thresholds() {
+    std::array<code_thresholds, sound_step_index_maximum + 1> rows{};
+    for (int index = 0; index <= sound_step_index_maximum; ++index) {
+        const int step = step_sizes[std::size_t(index)];
+        for (int code = 1; code < 8; ++code) {
+            rows[std::size_t(index)].reached[std::size_t(code - 1)] =
+                ((code & 4) ? step : 0) + ((code & 2) ? step >> 1 : 0) + ((code & 1) ? step >> 2 : 0);
         }
     }
-    for (int lane = 0; lane < lanes; ++lane) {
-        states[lane] = {value[lane], row[lane] / 16};
-    }
+    return rows;
 }
 
-template void encode_sound_blocks_side_by_side<1>(const std::int16_t* const*, int, std::uint8_t* const*,
-                                                  sound_encoder_state*);
-template void encode_sound_blocks_side_by_side<2>(const std::int16_t* const*, int, std::uint8_t* const*,
-                                                  sound_encoder_state*);
+constexpr std::array<code_thresholds, sound_step_index_maximum + 1> thresholds = make_code_thresholds();
+
+void encode_samples(const std::int16_t* samples, int count, std::uint8_t* codes, sound_encoder_state& state) {
+    int predictor = state.predictor;
+    int index = state.step_index;
+    int held = 0;
+    for (int position = 0; position < count; ++position) {
+        const int difference = samples[position] - predictor;
+        const int magnitude = difference < 0 ? -difference : difference;
+        const std::array<std::int32_t, 7>& reached = thresholds[std::size_t(index)].reached;
+        const int reached_count =
+            (int(magnitude >= reached[0]) + int(magnitude >= reached[1])) +
+            (int(magnitude >= reached[2]) + int(magnitude >= reached[3])) +
+            (int(magnitude >= reached[4]) + int(magnitude >= reached[5]) + int(magnitude >= reached[6]));
+        const int code = (difference < 0 ? 8 : 0) | reached_count;
+        if ((position & 1) == 0) {
+            held = code;
+        } else {
+            codes[position / 2] = std::uint8_t(held | (code << 4));
+        }
+        const codec_step& next = codec_steps[std::size_t(index * 16 + code)];
+        predictor = clamp_sample(predictor + next.difference);
+        index = next.next_row / 16;
+    }
+    state = {predictor, index};
+}
+
+}  // namespace
+
+void encode_sound_channel_blocks(const std::int16_t* samples, std::int64_t blocks, sound_block_headers headers,
+                                 std::byte* output, std::ptrdiff_t block_stride, sound_encoder_state& state) {
+    for (std::int64_t block = 0; block < blocks; ++block) {
+        std::byte* stored = output + block * block_stride;
+        const std::uint16_t header = sound_block_header(state.predictor, state.step_index);
+        if (headers == sound_block_headers::stored) {
+            stored[0] = std::byte(header >> 8);
+            stored[1] = std::byte(header & 0xFF);
+        } else {
+            std::memcpy(stored, &header, sizeof header);
+        }
+        encode_samples(samples + block * sound_block_samples, sound_block_samples,
+                       reinterpret_cast<std::uint8_t*>(stored + 2), state);
+    }
+}
 
 std::uint16_t sound_block_header(int predictor, int step_index) {
     return std::uint16_t((unsigned(predictor) & sound_block_predictor_mask) |
@@ -155,7 +170,7 @@ std::uint16_t sound_block_header(int predictor, int step_index) {
 
 void encode_sound_block(const std::int16_t* samples, int count, std::uint8_t* codes, int* step_index, int* predictor) {
     sound_encoder_state state{*predictor, std::clamp(*step_index, 0, sound_step_index_maximum)};
-    encode_sound_blocks_side_by_side<1>(&samples, count, &codes, &state);
+    encode_samples(samples, count, codes, state);
     *predictor = state.predictor;
     *step_index = state.step_index;
 }

@@ -19,22 +19,6 @@ std::uint16_t sound_block_header(int predictor, int step_index);
 // updating the caller's predictor and step index.
 void encode_sound_block(const std::int16_t* samples, int count, std::uint8_t* codes, int* step_index, int* predictor);
 
-struct sound_encoder_state {
-    int predictor;
-    int step_index;
-};
-
-// encode_sound_block for lanes independent channels at once, each with its own
-// samples, codes and state: one encoder is a single long chain of dependent
-// steps, so two side by side keep the processor busier (stereo compression).
-template <int lanes>
-void encode_sound_blocks_side_by_side(const std::int16_t* const* samples, int count, std::uint8_t* const* codes,
-                                      sound_encoder_state* states);
-extern template void encode_sound_blocks_side_by_side<1>(const std::int16_t* const*, int, std::uint8_t* const*,
-                                                         sound_encoder_state*);
-extern template void encode_sound_blocks_side_by_side<2>(const std::int16_t* const*, int, std::uint8_t* const*,
-                                                         sound_encoder_state*);
-
 // Decodes count samples of one block from its host-order header; a step index
 // above 88 is taken as 88.
 void decode_sound_block(std::uint16_t header, const std::uint8_t* codes, std::int16_t* output, int count);
@@ -42,6 +26,18 @@ void decode_sound_block(std::uint16_t header, const std::uint8_t* codes, std::in
 // How the headers of a run of 34-byte blocks are held: big-endian as a tag stores
 // them, or in host order as an intermediate sound holds them.
 enum class sound_block_headers { stored, host };
+
+struct sound_encoder_state {
+    int predictor;
+    int step_index;
+};
+
+// One channel's blocks from blocks * 64 samples: each block's header from the
+// state before it, then its codes, the state carried on. The blocks are
+// block_stride bytes apart (34, or 68 between one channel's blocks of a stereo
+// sound).
+void encode_sound_channel_blocks(const std::int16_t* samples, std::int64_t blocks, sound_block_headers headers,
+                                 std::byte* output, std::ptrdiff_t block_stride, sound_encoder_state& state);
 
 // Decodes block_count blocks into 16-bit samples, exactly as decode_sound_block
 // does block by block. One channel: block after block. Two: block_count / 2

@@ -1,7 +1,7 @@
 #include "media/sound_block_encoder.h"
 
 #include <algorithm>
-#include <cstring>
+#include <thread>
 
 #include "definitions/sound_definitions.h"
 
@@ -9,16 +9,10 @@ namespace {
 
 using definitions::sound_block_samples;
 
-constexpr std::size_t block_bytes = sizeof(definitions::sound_block);
-
-void store_header(std::uint16_t header, sound_block_headers headers, std::byte* block) {
-    if (headers == sound_block_headers::stored) {
-        block[0] = std::byte(header >> 8);
-        block[1] = std::byte(header & 0xFF);
-    } else {
-        std::memcpy(block, &header, sizeof header);
-    }
-}
+constexpr std::ptrdiff_t block_bytes = sizeof(definitions::sound_block);
+// Below this many blocks a channel is compressed in less time than a thread
+// takes to start.
+constexpr std::int64_t blocks_worth_a_thread = 256;
 
 }  // namespace
 
@@ -26,62 +20,54 @@ sound_block_encoder::sound_block_encoder(int channels, sound_block_headers heade
     : channels_(std::clamp(channels, 1, 2)), headers_(headers) {}
 
 std::int64_t sound_block_encoder::compressed_size(std::int64_t frames, int channels) {
-    return (frames + sound_block_samples - 1) / sound_block_samples * channels * std::int64_t(block_bytes);
-}
-
-std::size_t sound_block_encoder::encode_blocks(const std::int16_t* const* channel_samples,
-                                               std::byte* output) {
-    std::uint8_t* codes[2];
-    for (int channel = 0; channel < channels_; ++channel) {
-        std::byte* block = output + std::size_t(channel) * block_bytes;
-        const sound_encoder_state& state = states_[channel];
-        store_header(sound_block_header(state.predictor, state.step_index), headers_, block);
-        codes[channel] = reinterpret_cast<std::uint8_t*>(block + 2);
-    }
-    if (channels_ == 2) {
-        encode_sound_blocks_side_by_side<2>(channel_samples, sound_block_samples, codes, states_);
-    } else {
-        encode_sound_blocks_side_by_side<1>(channel_samples, sound_block_samples, codes, states_);
-    }
-    return std::size_t(channels_) * block_bytes;
+    return (frames + sound_block_samples - 1) / sound_block_samples * channels * block_bytes;
 }
 
 std::size_t sound_block_encoder::encode(std::span<const std::int16_t> samples, std::byte* output) {
     const auto width = std::size_t(channels_);
     const std::size_t frames = samples.size() / width;
-    std::size_t written = 0;
-    std::size_t frame = 0;
-    while (frame < frames) {
-        // One channel's whole blocks are encoded where they lie.
-        if (channels_ == 1 && waiting_frames_ == 0 && frames - frame >= sound_block_samples) {
-            const std::int16_t* block = samples.data() + frame;
-            written += encode_blocks(&block, output + written);
-            frame += sound_block_samples;
-            continue;
-        }
-        const std::size_t taken =
-            std::min(frames - frame, std::size_t(sound_block_samples - waiting_frames_));
-        for (std::size_t at = 0; at < taken; ++at) {
-            for (std::size_t channel = 0; channel < width; ++channel)
-                waiting_[channel][std::size_t(waiting_frames_) + at] =
-                    samples[(frame + at) * width + channel];
-        }
-        waiting_frames_ += int(taken);
-        frame += taken;
-        if (waiting_frames_ == sound_block_samples) {
-            const std::int16_t* channel_samples[2] = {waiting_[0], waiting_[1]};
-            written += encode_blocks(channel_samples, output + written);
-            waiting_frames_ = 0;
-        }
+    const std::size_t blocks = (std::size_t(waiting_) + frames) / sound_block_samples;
+    // Each channel's samples of the whole blocks after those still waiting.
+    for (std::size_t channel = 0; channel < width; ++channel) {
+        std::vector<std::int16_t>& mine = channels_samples_[channel];
+        mine.resize(std::size_t(waiting_) + frames);
+        for (std::size_t frame = 0; frame < frames; ++frame)
+            mine[std::size_t(waiting_) + frame] = samples[frame * width + channel];
     }
-    return written;
+    const std::ptrdiff_t stride = block_bytes * channels_;
+    const auto encode_channel = [&](int channel) {
+        encode_sound_channel_blocks(channels_samples_[std::size_t(channel)].data(), std::int64_t(blocks),
+                                    headers_, output + channel * block_bytes, stride, states_[channel]);
+    };
+    // The two channels are independent: the right one is compressed on a
+    // thread of its own while this one does the left.
+    if (channels_ == 2 && std::int64_t(blocks) >= blocks_worth_a_thread) {
+        std::jthread right(encode_channel, 1);
+        encode_channel(0);
+    } else {
+        for (int channel = 0; channel < channels_; ++channel) encode_channel(channel);
+    }
+    // The frames past the last whole block wait for more.
+    const std::size_t left_over = std::size_t(waiting_) + frames - blocks * sound_block_samples;
+    for (std::size_t channel = 0; channel < width; ++channel) {
+        std::vector<std::int16_t>& mine = channels_samples_[channel];
+        std::copy(mine.begin() + std::ptrdiff_t(blocks * sound_block_samples),
+                  mine.begin() + std::ptrdiff_t(blocks * sound_block_samples + left_over), mine.begin());
+        mine.resize(left_over);
+    }
+    waiting_ = int(left_over);
+    return blocks * std::size_t(stride);
 }
 
 std::size_t sound_block_encoder::finish(std::byte* output) {
-    if (waiting_frames_ == 0) return 0;
-    for (auto& channel : waiting_)
-        std::fill(channel + waiting_frames_, channel + sound_block_samples, std::int16_t{0});
-    const std::int16_t* channel_samples[2] = {waiting_[0], waiting_[1]};
-    waiting_frames_ = 0;
-    return encode_blocks(channel_samples, output);
+    if (waiting_ == 0) return 0;
+    for (int channel = 0; channel < channels_; ++channel) {
+        std::vector<std::int16_t>& mine = channels_samples_[std::size_t(channel)];
+        mine.resize(sound_block_samples, std::int16_t{0});
+        encode_sound_channel_blocks(mine.data(), 1, headers_, output + channel * block_bytes,
+                                    block_bytes * channels_, states_[channel]);
+        mine.clear();
+    }
+    waiting_ = 0;
+    return std::size_t(block_bytes * channels_);
 }

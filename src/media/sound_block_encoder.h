@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "media/sound_block_codec.h"
 
@@ -28,12 +29,10 @@ public:
     std::size_t finish(std::byte* output);
 
 private:
-    // One block per channel from 64 samples of each.
-    std::size_t encode_blocks(const std::int16_t* const* channel_samples, std::byte* output);
-
     int channels_;
     sound_block_headers headers_;
     sound_encoder_state states_[2] = {{0, 0}, {0, 0}};
-    std::int16_t waiting_[2][64] = {};
-    int waiting_frames_ = 0;
+    // Each channel's samples not yet in a block, then those of the call.
+    std::vector<std::int16_t> channels_samples_[2];
+    int waiting_ = 0;  // frames
 };
