@@ -5,21 +5,23 @@
 
 #include "editor/collection_viewer/collection_viewer.h"
 
-#include <QComboBox>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <cstdlib>
 #include <cstring>
 
 #include "cli/demo_collection.h"
+#include "commands_fixture.h"
 #include "definitions/collection_reference_definitions.h"
 #include "definitions/connector_definitions.h"
 #include "editor/collection_viewer/bitmaps_page.h"
@@ -29,7 +31,6 @@
 #include "editor/collection_viewer/viewed_collection.h"
 #include "editor/forms/collection_reference_form.h"
 #include "editor/toolkit/bitmap_preview.h"
-#include "commands_fixture.h"
 #include "form_driving.h"
 #include "media/collection_writer.h"
 #include "media/damaged_media.h"
@@ -327,11 +328,10 @@ TEST_F(CollectionViewerTest, ADamagedCollectionIsListedWithTheReadersReasonAndSh
     EXPECT_FALSE(shown->pages()->isVisible());
 }
 
-// The label of a picker, found as the user finds it: by its text.
-QLabel* label_named(QWidget& dialog, const QString& text) {
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (label->text() == text) return label;
-    return nullptr;
+// The Show button beside a sequence picker.
+QToolButton* show_button(CTagDialog& dialog, int picker_id) {
+    auto* picker = dialog.control_as<QComboBox>(picker_id);
+    return picker ? picker->parentWidget()->findChild<QToolButton*>() : nullptr;
 }
 
 TEST_F(CollectionViewerTest, FormsOpenTheViewerOnTheirCollectionAndSequence) {
@@ -344,9 +344,11 @@ TEST_F(CollectionViewerTest, FormsOpenTheViewerOnTheirCollectionAndSequence) {
     connector.normal_sequence = 2;
     const auto dialog = open(make_tag("conn"), add_record(make_tag("conn"), "link", connector,
                                                           definitions::connector_definition_codes));
-    QLabel* normal = label_named(*dialog, QStringLiteral("Normal:"));
+    QToolButton* normal = show_button(*dialog, 1292);
     ASSERT_NE(normal, nullptr);
-    QTest::mouseDClick(normal, Qt::LeftButton);
+    EXPECT_EQ(normal->text(), QStringLiteral("Show"));
+    EXPECT_TRUE(normal->isEnabled());
+    normal->click();
     auto* viewer = dialog->findChild<CollectionViewer*>();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
@@ -357,10 +359,13 @@ TEST_F(CollectionViewerTest, FormsOpenTheViewerOnTheirCollectionAndSequence) {
     // Another collection through the reference picker: the same viewer follows.
     pick(*dialog, 1029, "chain ref");
     pick(*dialog, 1293, "chain1");
-    QTest::mouseDClick(label_named(*dialog, QStringLiteral("Damaged:")), Qt::LeftButton);
+    show_button(*dialog, 1293)->click();
     EXPECT_EQ(dialog->findChildren<CollectionViewer*>().size(), 1);
     EXPECT_EQ(viewer->collection()->subgroup(), chain);
     EXPECT_EQ(viewer->sequences_page()->list()->currentItem()->text(0), QStringLiteral("chain1"));
+    // No collection: nothing to show.
+    pick(*dialog, 1029, "No Tag");
+    EXPECT_FALSE(show_button(*dialog, 1293)->isEnabled());
 
     // The collection reference form's Show: the collection, recoloured through the selected permutation.
     const tag_code soldier = sample("soldier");
@@ -406,7 +411,8 @@ TEST_F(CollectionViewerTest, PictureOfTheViewer) {
 class CollectionViewerMenuTest : public CommandsTest {};
 
 TEST_F(CollectionViewerMenuTest, ViewCollectionsOpensOneViewerBesideTheTreeAndListsTheCollectionsAgain) {
-    create_tag(collections, "first", write_collection(cli::demo_collection()).value(), tag_group_get_version(collections));
+    create_tag(collections, "first", write_collection(cli::demo_collection()).value(),
+               tag_group_get_version(collections));
     QAction* item = nullptr;
     for (QAction* top : frame().menuBar()->actions())
         if (top->text() == QStringLiteral("&View"))
@@ -422,7 +428,8 @@ TEST_F(CollectionViewerMenuTest, ViewCollectionsOpensOneViewerBesideTheTreeAndLi
     ASSERT_EQ(viewer->collections()->topLevelItemCount(), 1);
     EXPECT_EQ(viewer->collection()->subgroup(), tag_get_subgroup(tag_named(collections, "first")));
 
-    create_tag(collections, "second", write_collection(cli::demo_collection()).value(), tag_group_get_version(collections));
+    create_tag(collections, "second", write_collection(cli::demo_collection()).value(),
+               tag_group_get_version(collections));
     item->trigger();
     EXPECT_EQ(frame().findChildren<CollectionViewer*>().size(), 1);
     EXPECT_EQ(viewer->collections()->topLevelItemCount(), 2);

@@ -12,8 +12,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
 #include <map>
@@ -23,14 +23,6 @@ namespace toolkit {
 namespace {
 
 constexpr const char* sequence_source_property = "toolkit_sequence_subgroup";
-
-// The picker's label (the one whose buddy it is) opens the collection viewer.
-void link_sequence_label(CTagDialog& dialog, int id, std::function<tag_code()> collection) {
-    auto* picker = dialog.control_as<QComboBox>(id);
-    for (QLabel* label : picker->window()->findChildren<QLabel*>()) {
-        if (label->buddy() == picker) link_to_collection_viewer(label, picker, std::move(collection));
-    }
-}
 
 }  // namespace
 
@@ -133,12 +125,14 @@ Row& Form::sequence(int id, const QString& label, Field field, std::function<tag
                     SequenceSource source) {
     check_field(field, {2});
     void* target = at(field);
-    Row& row = single(id, label, new_combo(), [=, this](CDataExchange& dx) {
+    QComboBox* combo = new_combo();
+    QToolButton* show =
+        new_show_button(combo, [collection, source] { return collection_of_source(collection(), source); });
+    Row& row = add_row(label, {combo, show}, {{id, combo}}, [=, this](CDataExchange& dx) {
         if (dx.is_loading() && !dx.failed())
             if (auto* combo = dialog_.control_as<QComboBox>(id)) fill_sequence_picker(combo, collection(), source);
         exchange_sequence_index(dx, id, target);
     });
-    link_sequence_label(dialog_, id, [collection, source] { return collection_of_source(collection(), source); });
     return described(row, RowRole::value, {{field, definitions::FieldKind::sequence_index}});
 }
 
@@ -151,16 +145,19 @@ Row& Form::dependent_sequence(int id, const QString& label, Field field, int col
                               SequenceSource source) {
     check_field(field, {2});
     void* target = at(field);
-    Row& row = single(id, label, new_combo(), [=](CDataExchange& dx) {
+    auto* picker = dialog_.control_as<QComboBox>(collection_picker_id);
+    if (!picker) qFatal("sequence picker %d depends on %d, which is not declared before it", id, collection_picker_id);
+    QComboBox* sequences = new_combo();
+    QToolButton* show = new_show_button(sequences, [picker, source] {
+        return collection_of_source(static_cast<tag_code>(selected_reference(picker)), source);
+    });
+    Row& row = add_row(label, {sequences, show}, {{id, sequences}}, [=](CDataExchange& dx) {
         exchange_dependent_sequence(dx, collection_picker_id, id, target, source);
         if (dx.is_loading())
             if (auto* combo = dx.dialog().control_as<QComboBox>(id))
                 combo->setProperty(sequence_source_property, selected_reference(
                                        dx.dialog().control_as<QComboBox>(collection_picker_id)));
     });
-    auto* picker = dialog_.control_as<QComboBox>(collection_picker_id);
-    if (!picker) qFatal("sequence picker %d depends on %d, which is not declared before it", id, collection_picker_id);
-    auto* sequences = dialog_.control_as<QComboBox>(id);
     // Picking the collection already shown keeps the chosen sequence.
     QObject::connect(picker, &QComboBox::activated, sequences, [this, picker, sequences, id, collection_picker_id,
                                                                source] {
@@ -168,9 +165,6 @@ Row& Form::dependent_sequence(int id, const QString& label, Field field, int col
         if (sequences->property(sequence_source_property).toInt() == chosen) return;
         refill_dependent_sequence_picker(dialog_, collection_picker_id, id, source);
         sequences->setProperty(sequence_source_property, chosen);
-    });
-    link_sequence_label(dialog_, id, [picker, source] {
-        return collection_of_source(static_cast<tag_code>(selected_reference(picker)), source);
     });
     return described(row, RowRole::value, {{field, definitions::FieldKind::sequence_index}});
 }
