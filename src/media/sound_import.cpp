@@ -59,8 +59,9 @@ std::string permutation_name_from_path(std::string_view path) {
 namespace {
 
 // Frames read and compressed at a time: a file of any length is imported in
-// a few hundred kilobytes beside the compressed sound.
-constexpr std::int64_t piece_frames = 65536;
+// a few megabytes beside the compressed sound, in pieces long enough that
+// starting the second channel's thread for each costs next to nothing.
+constexpr std::int64_t piece_frames = std::int64_t{1} << 20;
 
 // Reads `frames` frames from `first` into the buffer; false when they are not there.
 using pcm_reader = std::function<bool(std::int64_t first, std::int64_t frames, std::int16_t* into)>;
