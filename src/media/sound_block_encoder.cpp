@@ -27,17 +27,19 @@ std::size_t sound_block_encoder::encode(std::span<const std::int16_t> samples, s
     const auto width = std::size_t(channels_);
     const std::size_t frames = samples.size() / width;
     const std::size_t blocks = (std::size_t(waiting_) + frames) / sound_block_samples;
-    // Each channel's samples of the whole blocks after those still waiting.
-    for (std::size_t channel = 0; channel < width; ++channel) {
-        std::vector<std::int16_t>& mine = channels_samples_[channel];
+    const std::size_t left_over = std::size_t(waiting_) + frames - blocks * sound_block_samples;
+    const std::ptrdiff_t stride = block_bytes * channels_;
+    // A channel's samples after those still waiting, its whole blocks, and
+    // the frames past them kept for the next call.
+    const auto encode_channel = [&](int channel) {
+        std::vector<std::int16_t>& mine = channels_samples_[std::size_t(channel)];
         mine.resize(std::size_t(waiting_) + frames);
         for (std::size_t frame = 0; frame < frames; ++frame)
-            mine[std::size_t(waiting_) + frame] = samples[frame * width + channel];
-    }
-    const std::ptrdiff_t stride = block_bytes * channels_;
-    const auto encode_channel = [&](int channel) {
-        encode_sound_channel_blocks(channels_samples_[std::size_t(channel)].data(), std::int64_t(blocks),
-                                    headers_, output + channel * block_bytes, stride, states_[channel]);
+            mine[std::size_t(waiting_) + frame] = samples[frame * width + std::size_t(channel)];
+        encode_sound_channel_blocks(mine.data(), std::int64_t(blocks), headers_, output + channel * block_bytes, stride,
+                                    states_[channel]);
+        std::copy(mine.begin() + std::ptrdiff_t(blocks * sound_block_samples), mine.end(), mine.begin());
+        mine.resize(left_over);
     };
     // The two channels are independent: the right one is compressed on a
     // thread of its own while this one does the left.
@@ -46,14 +48,6 @@ std::size_t sound_block_encoder::encode(std::span<const std::int16_t> samples, s
         encode_channel(0);
     } else {
         for (int channel = 0; channel < channels_; ++channel) encode_channel(channel);
-    }
-    // The frames past the last whole block wait for more.
-    const std::size_t left_over = std::size_t(waiting_) + frames - blocks * sound_block_samples;
-    for (std::size_t channel = 0; channel < width; ++channel) {
-        std::vector<std::int16_t>& mine = channels_samples_[channel];
-        std::copy(mine.begin() + std::ptrdiff_t(blocks * sound_block_samples),
-                  mine.begin() + std::ptrdiff_t(blocks * sound_block_samples + left_over), mine.begin());
-        mine.resize(left_over);
     }
     waiting_ = int(left_over);
     return blocks * std::size_t(stride);
