@@ -39,6 +39,7 @@ namespace {
 using definitions::collection_reference;
 
 constexpr int code_role = Qt::UserRole;
+constexpr int default_zoom = 4;
 enum column : int { name_column, bitmaps_column, sequences_column, problem_column };
 
 // The collection reference's record in host order.
@@ -120,6 +121,8 @@ CollectionViewer::CollectionViewer(QWidget* parent)
         bitmaps_->set_zoom(zoom);
         sequences_->set_zoom(zoom);
     });
+    // Sprites are small: at 4x a figure of 32 pixels fills the large view.
+    zoom_->setValue(default_zoom);
     connect(pages_, &QTabWidget::currentChanged, this,
             [this](int shown) { save_->setEnabled(collection_ && shown != colours_tab); });
     connect(save_, &QPushButton::clicked, this, &CollectionViewer::save_picture);
