@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "cli/command_error.h"
+#include "cli/count_text.h"
 #include "cli/file_io.h"
 #include "cli/session.h"
 #include "cli/tag_lookup.h"
@@ -47,16 +48,12 @@ std::array<rgb_color, definitions::color_permutation_colors> permutation_of(cons
     const int count = std::clamp<int>(reference.permutation_count, 0,
                                       definitions::collection_reference_maximum_permutations);
     if (index >= count) {
-        throw CommandError(tag_path_text(handle) + " has " + std::to_string(count) + " permutation" +
-                           (count == 1 ? "" : "s") + ", no permutation " + std::to_string(index));
+        throw CommandError(tag_path_text(handle) + " has " + count_text(std::size_t(count), "permutation") +
+                           ", no permutation " + std::to_string(index));
     }
     std::array<rgb_color, definitions::color_permutation_colors> colors{};
     std::memcpy(colors.data(), reference.permutations[index].colors, sizeof colors);
     return colors;
-}
-
-std::string counted(std::size_t count, const char* thing) {
-    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
 }
 
 bool ends_with_png(const std::string& path) {
@@ -111,7 +108,7 @@ int run_export_bitmap(const ParsedCommand& command) {
     if (!collection) throw CommandError(tag_path_text(handle) + " is not a readable collection");
     if (!collection->image) {
         const std::size_t count = collection->bitmap_references.size();
-        throw CommandError(tag_path_text(handle) + " has " + counted(count, "bitmap") + ", no bitmap " +
+        throw CommandError(tag_path_text(handle) + " has " + count_text(count, "bitmap") + ", no bitmap " +
                            std::to_string(bitmap));
     }
     const auto picture = picture_of(*collection, chosen.colors());
@@ -139,7 +136,7 @@ std::size_t find_sequence(const collection_contents& contents, const std::string
             if (compare_text_ignoring_case(contents.sequences[index].name, text) == 0) return index;
         }
     }
-    throw CommandError(collection + " has " + counted(contents.sequences.size(), "sequence") +
+    throw CommandError(collection + " has " + count_text(contents.sequences.size(), "sequence") +
                        ", no sequence '" + text + "'");
 }
 
@@ -167,7 +164,7 @@ int run_export_sequence(const ParsedCommand& command) {
     const sequence_contents& sequence = contents->sequences[find_sequence(*contents, *sequence_text, name)];
     if (view >= sequence.head.views) {
         const auto views = std::size_t(std::max<std::int16_t>(sequence.head.views, 0));
-        throw CommandError(name + ": sequence '" + sequence.name + "' has " + counted(views, "view") +
+        throw CommandError(name + ": sequence '" + sequence.name + "' has " + count_text(views, "view") +
                            ", no view " + std::to_string(view));
     }
     const std::optional<view_layout> layout = lay_out_view(*contents, sequence, view);
@@ -190,7 +187,7 @@ int run_export_sequence(const ParsedCommand& command) {
             (std::filesystem::path(*output) / frame_file_name(frame, layout->frames.size())).string();
         write_output(file, png_bytes(frame_picture(*layout, frame, image ? &*image : nullptr, palette)));
     }
-    std::printf("wrote %s to %s (%d x %d)\n", counted(layout->frames.size(), "frame").c_str(),
+    std::printf("wrote %s to %s (%d x %d)\n", count_text(layout->frames.size(), "frame").c_str(),
                 output->c_str(), layout->width, layout->height);
     return 0;
 }
