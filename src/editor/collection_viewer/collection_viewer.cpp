@@ -57,8 +57,6 @@ int permutation_count(const collection_reference& record) {
                            definitions::collection_reference_maximum_permutations);
 }
 
-QString count_text(std::int32_t count) { return QString::number(count); }
-
 }  // namespace
 
 CollectionViewer::CollectionViewer(QWidget* parent)
@@ -153,8 +151,8 @@ void CollectionViewer::refill() {
         const std::optional<std::vector<std::byte>> data = read_collection_tag(handles[std::size_t(index)]);
         const std::optional<collection_view> view = data ? open_collection(*data) : std::nullopt;
         if (view) {
-            row->setText(bitmaps_column, count_text(view->header.bitmap_references.count));
-            row->setText(sequences_column, count_text(view->header.sequence_references.count));
+            row->setText(bitmaps_column, QString::number(view->header.bitmap_references.count));
+            row->setText(sequences_column, QString::number(view->header.sequence_references.count));
             row->setTextAlignment(bitmaps_column, Qt::AlignRight);
             row->setTextAlignment(sequences_column, Qt::AlignRight);
         } else {
