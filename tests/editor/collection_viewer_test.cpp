@@ -22,6 +22,7 @@
 
 #include "cli/demo_collection.h"
 #include "commands_fixture.h"
+#include "core/byte_swap.h"
 #include "definitions/collection_reference_definitions.h"
 #include "definitions/connector_definitions.h"
 #include "editor/collection_viewer/bitmaps_page.h"
@@ -30,7 +31,9 @@
 #include "editor/collection_viewer/sequences_page.h"
 #include "editor/collection_viewer/viewed_collection.h"
 #include "editor/forms/collection_reference_form.h"
+#include "editor/frame_commands.h"
 #include "editor/toolkit/bitmap_preview.h"
+#include "editor/undo_history.h"
 #include "form_driving.h"
 #include "media/collection_writer.h"
 #include "media/damaged_media.h"
@@ -434,6 +437,37 @@ TEST_F(CollectionViewerMenuTest, ViewCollectionsOpensOneViewerBesideTheTreeAndLi
     EXPECT_EQ(frame().findChildren<CollectionViewer*>().size(), 1);
     EXPECT_EQ(viewer->collections()->topLevelItemCount(), 2);
     EXPECT_EQ(viewer->collection()->subgroup(), tag_get_subgroup(tag_named(collections, "first")));
+}
+
+TEST_F(CollectionViewerMenuTest, TheViewerFollowsTheEditorsChangesToCollectionReferences) {
+    const tag_code first =
+        tag_get_subgroup(create_tag(collections, "first", write_collection(cli::demo_collection()).value(),
+                                    tag_group_get_version(collections)));
+    collection_reference record = definitions::collection_reference_default;
+    record.collection = static_cast<int32_t>(first);
+    record.permutation_count = 2;
+    record.permutations[1].colors[0] = {0, 65535, 0, 0};
+    byte_swap_data("test record", &record, sizeof record, 1, definitions::collection_reference_codes);
+    std::vector<std::byte> bytes(sizeof record);
+    std::memcpy(bytes.data(), &record, sizeof record);
+    const tag_code team = tag_get_subgroup(
+        create_tag(collection_references, "team", bytes, tag_group_get_version(collection_references)));
+    CollectionViewer* viewer = show_collection_viewer(&frame());
+    viewer->choose_recoloring(team, 1);
+    const QImage recoloured = viewer->bitmaps_page()->view()->image();
+
+    select(tag_item(collection_references, "team"));
+    services.queue_answer(platform::Answer::yes);
+    frame().run_command(command_id::delete_tag);
+    ASSERT_EQ(tag_named(collection_references, "team"), NONE);
+    EXPECT_EQ(viewer->reference_box()->count(), 1);
+    EXPECT_NE(viewer->bitmaps_page()->view()->image(), recoloured);
+
+    // Undo brings the reference back; the viewer offers it again, as stored colours until chosen.
+    frame().history().undo();
+    ASSERT_EQ(viewer->reference_box()->count(), 2);
+    viewer->choose_recoloring(team, 1);
+    EXPECT_EQ(viewer->bitmaps_page()->view()->image(), recoloured);
 }
 
 }  // namespace

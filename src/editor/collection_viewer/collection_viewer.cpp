@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -30,6 +31,7 @@
 #include "editor/quillet_frame_wnd.h"
 #include "editor/toolkit/tag_reads.h"
 #include "editor/tree_images.h"
+#include "editor/undo_history.h"
 #include "media/damaged_media.h"
 #include "media/png_writer.h"
 #include "media/shapes.h"
@@ -131,8 +133,10 @@ CollectionViewer::~CollectionViewer() = default;
 
 void CollectionViewer::refill() {
     const tag_code chosen = collection_ ? collection_->subgroup() : tag_code(NONE);
+    const tag_code recolored_by = references_->count() > 0 ? tag_code(references_->currentData().toUInt()) : NONE;
+    const int permutation = permutations_->currentIndex();
     // Read again when chosen: the tags may have changed since.
-    collection_.reset();
+    stale_ = true;
     const QSignalBlocker quiet(collections_);
     collections_->clear();
     const std::array<QIcon, tree_image_count> images = create_tree_images();
@@ -171,6 +175,7 @@ void CollectionViewer::refill() {
         collections_->setCurrentItem(collections_->topLevelItem(0));
     }
     show_chosen();
+    choose_recoloring(recolored_by, permutation);
 }
 
 void CollectionViewer::choose(tag_code collection, int sequence) {
@@ -192,8 +197,12 @@ void CollectionViewer::choose(tag_code collection, int sequence) {
 void CollectionViewer::show_chosen() {
     const QTreeWidgetItem* item = collections_->currentItem();
     const tag_code subgroup = item ? tag_code(item->data(name_column, code_role).toUInt()) : tag_code(NONE);
-    if (!collection_ || collection_->subgroup() != subgroup || !item) {
+    // The pages draw the collection they were given until they are given the next one.
+    std::unique_ptr<ViewedCollection> replaced;
+    if (stale_ || !collection_ || collection_->subgroup() != subgroup || !item) {
+        replaced = std::move(collection_);
         collection_ = item ? std::make_unique<ViewedCollection>(subgroup) : nullptr;
+        stale_ = false;
     }
     const bool shown = collection_ && collection_->problem().isEmpty();
     if (collection_ && !shown) {
@@ -203,10 +212,10 @@ void CollectionViewer::show_chosen() {
     problem_->setVisible(collection_ && !shown);
     pages_->setVisible(shown);
     ViewedCollection* viewed = shown ? collection_.get() : nullptr;
-    fill_references();
     bitmaps_->show_collection(viewed);
     sequences_->show_collection(viewed);
     colours_->show_collection(viewed);
+    fill_references();
     references_->setEnabled(shown);
     save_->setEnabled(shown && pages_->currentIndex() != colours_tab);
 }
@@ -329,4 +338,15 @@ void create_collection_viewer_menu(CQuilletFrameWnd& frame) {
     QAction* item = view->addAction(QStringLiteral("&Collections"));
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QObject::connect(item, &QAction::triggered, &frame, [&frame] { show_collection_viewer(&frame); });
+    // A collection or collection reference changed by the editor (or its undo) shows as it is now.
+    QObject::connect(&frame.history(), &UndoHistory::tags_changed, &frame,
+                     [&frame](const std::vector<tag_history::TagKey>& keys) {
+                         auto* viewer = frame.findChild<CollectionViewer*>(QString(), Qt::FindDirectChildrenOnly);
+                         if (!viewer || !viewer->isVisible()) return;
+                         const bool shown = std::any_of(keys.begin(), keys.end(), [](const tag_history::TagKey& key) {
+                             return key.first == collection_group_tag ||
+                                    key.first == toolkit::collection_reference_group;
+                         });
+                         if (shown) viewer->refill();
+                     });
 }

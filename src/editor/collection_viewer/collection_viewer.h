@@ -61,6 +61,7 @@ private:
     void recolor();
 
     std::unique_ptr<ViewedCollection> collection_;
+    bool stale_ = false;  // read again when shown next
     QTreeWidget* collections_ = nullptr;
     QLabel* problem_ = nullptr;
     QTabWidget* pages_ = nullptr;
