@@ -77,7 +77,6 @@ CollectionViewer::CollectionViewer(QWidget* parent)
     collections_->setHeaderLabels({QStringLiteral("Collection"), QStringLiteral("Bitmaps"),
                                    QStringLiteral("Sequences"), QStringLiteral("Problem")});
     collections_->setRootIsDecorated(false);
-    collections_->setSortingEnabled(false);
     collections_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     problem_->setWordWrap(true);
     problem_->hide();
@@ -123,8 +122,9 @@ CollectionViewer::CollectionViewer(QWidget* parent)
     });
     // Sprites are small: at 4x a figure of 32 pixels fills the large view.
     zoom_->setValue(default_zoom);
-    connect(pages_, &QTabWidget::currentChanged, this,
-            [this](int shown) { save_->setEnabled(collection_ && shown != colours_tab); });
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int shown) {
+        save_->setEnabled(collection_ && collection_->problem().isEmpty() && shown != colours_tab);
+    });
     connect(save_, &QPushButton::clicked, this, &CollectionViewer::save_picture);
     refill();
 }
@@ -133,7 +133,8 @@ CollectionViewer::~CollectionViewer() = default;
 
 void CollectionViewer::refill() {
     const tag_code chosen = collection_ ? collection_->subgroup() : tag_code(NONE);
-    const tag_code recolored_by = references_->count() > 0 ? tag_code(references_->currentData().toUInt()) : NONE;
+    const tag_code recolored_by =
+        references_->count() > 0 ? tag_code(references_->currentData().toUInt()) : NONE;
     const int permutation = permutations_->currentIndex();
     // Read again when chosen: the tags may have changed since.
     stale_ = true;
@@ -339,14 +340,14 @@ void create_collection_viewer_menu(CQuilletFrameWnd& frame) {
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QObject::connect(item, &QAction::triggered, &frame, [&frame] { show_collection_viewer(&frame); });
     // A collection or collection reference changed by the editor (or its undo) shows as it is now.
-    QObject::connect(&frame.history(), &UndoHistory::tags_changed, &frame,
-                     [&frame](const std::vector<tag_history::TagKey>& keys) {
-                         auto* viewer = frame.findChild<CollectionViewer*>(QString(), Qt::FindDirectChildrenOnly);
-                         if (!viewer || !viewer->isVisible()) return;
-                         const bool shown = std::any_of(keys.begin(), keys.end(), [](const tag_history::TagKey& key) {
-                             return key.first == collection_group_tag ||
-                                    key.first == toolkit::collection_reference_group;
-                         });
-                         if (shown) viewer->refill();
-                     });
+    QObject::connect(
+        &frame.history(), &UndoHistory::tags_changed, &frame,
+        [&frame](const std::vector<tag_history::TagKey>& keys) {
+            auto* viewer = frame.findChild<CollectionViewer*>(QString(), Qt::FindDirectChildrenOnly);
+            if (!viewer || !viewer->isVisible()) return;
+            const bool shown = std::any_of(keys.begin(), keys.end(), [](const tag_history::TagKey& key) {
+                return key.first == collection_group_tag || key.first == toolkit::collection_reference_group;
+            });
+            if (shown) viewer->refill();
+        });
 }
