@@ -83,16 +83,20 @@ tag_handle create_tag(tag_code group, const std::string& name, const void* data,
     return handle;
 }
 
-void BM_OpenForm(benchmark::State& state, tag_code group) {
+// With `crowded` set, that referenced group holds as many tags as the directory
+// has room for (about 10,000) and every other one 20.
+void BM_OpenForm(benchmark::State& state, tag_code group, tag_code crowded) {
     const std::filesystem::path folder = open_empty_working_folder("tessary-form");
 
     const definitions::TagGroupEntry& entry = *definitions::find_group(group);
     std::set<tag_code> groups;
     if (entry.description) referenced_groups(*entry.description, groups);
     std::map<tag_code, int32_t> last;
+    const int room = tag_header_capacity - 1 - 20 * static_cast<int>(groups.size());
     for (tag_code referenced : groups) {
         tag_handle handle = NONE;
-        for (int index = 0; index < tags_per_group; ++index) {
+        const int count = crowded == NONE ? tags_per_group : referenced == crowded ? room : 20;
+        for (int index = 0; index < count; ++index) {
             handle = create_tag(referenced, "tag " + std::to_string(index), nullptr, 0);
             if (!tag_set_user_data(handle, 2)) std::abort();
         }
@@ -208,7 +212,17 @@ int main(int argc, char* argv[]) {
     for (const definitions::TagGroupEntry& row : definitions::tag_group_registry()) {
         if (!CTagGroupRegistry::find_editor(row.group_tag) || !row.default_definition) continue;
         benchmark::RegisterBenchmark((std::string("BM_OpenForm/") + tag_code_to_text(row.group_tag)).c_str(),
-                                     BM_OpenForm, row.group_tag)
+                                     BM_OpenForm, row.group_tag, tag_code{NONE})
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(2.0);
+    }
+    // Over a group crowded to the directory's capacity: the projectile form's
+    // filtered pickers of its own group, the monster form's many sound pickers and
+    // the scenery form's filter, which reads every collection reference.
+    const std::pair<const char*, const char*> crowded[] = {{"proj", "proj"}, {"mons", "soun"}, {"scen", "core"}};
+    for (const auto& [form, referenced] : crowded) {
+        benchmark::RegisterBenchmark((std::string("BM_OpenForm10000/") + form + "/" + referenced).c_str(),
+                                     BM_OpenForm, tag_code_from_text(form), tag_code_from_text(referenced))
             ->Unit(benchmark::kMillisecond)
             ->MinTime(2.0);
     }

@@ -1,6 +1,7 @@
 #include "definitions/tag_name_list.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "core/sort.h"
@@ -38,10 +39,12 @@ void TagNameLists::rebuild_tag_list(tag_code group_tag, bool force) {
     list->entries.clear();
     list->entries.push_back({NONE, no_tag_name});
 
-    const int32_t count = std::clamp(tag_count_of_group(group_tag), 0, tag_group_list_limit);
+    // One walk of the directory: asking for the n-th tag walks it again each time.
+    std::array<tag_handle, tag_group_list_limit> handles;
+    const int32_t count = tag_list_of_group(group_tag, handles.data());
     std::vector<listed_tag> tags(static_cast<size_t>(count));
     for (int32_t n = 0; n < count; ++n) {
-        const tag_handle handle = tag_get_nth_of_group(group_tag, n);
+        const tag_handle handle = handles[static_cast<size_t>(n)];
         tags[n].subgroup = static_cast<int32_t>(tag_get_subgroup(handle));
         std::strncpy(tags[n].name, tag_get_name(handle), tag_name_capacity - 1);
         tags[n].name[tag_name_capacity - 1] = '\0';

@@ -1,6 +1,6 @@
 #include "editor/tag_group_registry.h"
 
-#include <map>
+#include "editor/toolkit/tag_list_model.h"
 
 namespace {
 
@@ -63,4 +63,27 @@ uint32_t CTagGroupRegistry::get_definition_size(tag_code group) { return definit
 CTagDialog* CTagGroupRegistry::open_editor(tag_code group, tag_code subgroup, QWidget* parent) {
     if (!has_editor(group)) return nullptr;
     return find_editor(group)(group, subgroup, parent);
+}
+
+void CTagGroupRegistry::rebuild_tag_list(tag_code group, bool force) {
+    lists_.rebuild_tag_list(group, force);
+    const auto model = name_order_models_.find(group);
+    const definitions::TagNameList* list = lists_.find_tag_list(group);
+    if (model != name_order_models_.end() && list) model->second->replace(toolkit::entries_of(*list));
+}
+
+QAbstractItemModel* CTagGroupRegistry::tag_list_model(tag_code group) {
+    std::unique_ptr<toolkit::TagListModel>& model = name_order_models_[group];
+    if (model) return model.get();
+    if (!lists_.find_tag_list(group)) lists_.rebuild_tag_list(group, true);
+    model = std::make_unique<toolkit::TagListModel>();
+    model->replace(toolkit::entries_of(*lists_.find_tag_list(group)));
+    return model.get();
+}
+
+toolkit::TagListModel* CTagGroupRegistry::directory_order_model(tag_code group) {
+    std::unique_ptr<toolkit::TagListModel>& model = directory_order_models_[group];
+    if (!model) model = std::make_unique<toolkit::TagListModel>();
+    model->replace(toolkit::directory_entries(group));
+    return model.get();
 }

@@ -13,9 +13,16 @@
 #include "definitions/tag_name_list.h"
 
 #include <cstdint>
+#include <map>
+#include <memory>
 
 class CTagDialog;
+class QAbstractItemModel;
 class QWidget;
+
+namespace toolkit {
+class TagListModel;
+}
 
 // Builds the group's form on the heap; it reads nothing until it opens.
 using create_editor_function = CTagDialog* (*)(tag_code group_tag, tag_code subgroup, QWidget* parent);
@@ -62,12 +69,22 @@ public:
     static CTagDialog* open_editor(tag_code group, tag_code subgroup, QWidget* parent);
 
     // (Re)builds the group's tag-name list: "No Tag", then its tags by name.
-    // Without force, only for a group whose row asks for a list.
-    void rebuild_tag_list(tag_code group, bool force) { lists_.rebuild_tag_list(group, force); }
+    // Without force, only for a group whose row asks for a list. The group's
+    // shared picker models follow.
+    void rebuild_tag_list(tag_code group, bool force);
     // The group's list, or null when it was never built.
     const definitions::TagNameList* find_tag_list(tag_code group) const { return lists_.find_tag_list(group); }
 
+    // The model every plain picker of the group shows: its tag-name list, built
+    // when missing.
+    QAbstractItemModel* tag_list_model(tag_code group);
+    // The group's tags in directory order, which filtered pickers filter; brought
+    // up to date with the directory each time it is asked for.
+    toolkit::TagListModel* directory_order_model(tag_code group);
+
 private:
     definitions::TagNameLists lists_;
+    std::map<tag_code, std::unique_ptr<toolkit::TagListModel>> name_order_models_;
+    std::map<tag_code, std::unique_ptr<toolkit::TagListModel>> directory_order_models_;
     CTagGroupRegistry* previous_active_;
 };

@@ -1,5 +1,6 @@
 #include "tag_files/group_text_dump.h"
 
+#include <array>
 #include <cstddef>
 #include <span>
 
@@ -9,10 +10,10 @@
 
 std::string group_text_dump(tag_code group) {
     std::string text;
-    const std::int32_t count = tag_count_of_group(group);
+    std::array<tag_handle, tag_group_list_limit> handles;
+    const std::int32_t count = tag_list_of_group(group, handles.data());
     for (std::int32_t n = 0; n < count; ++n) {
-        const tag_handle handle = tag_get_nth_of_group(group, n);
-        if (handle == NONE) continue;
+        const tag_handle handle = handles[static_cast<std::size_t>(n)];
         text += tag_get_name(handle);
         text += '\t';
         text += tag_code_to_text(tag_get_subgroup(handle));

@@ -205,6 +205,37 @@ TEST_F(PickerTest, FiltersKeepOnlyTheTagsTheyAccept) {
     EXPECT_EQ(entries(dialog->control_as<QComboBox>(sound_id)), (QStringList{"No Tag", "good core"}));
 }
 
+// Every picker of a group shows the one list the registry keeps, which follows
+// the group's tags; what a picker adds of its own stays its own. Filtered
+// pickers keep the directory's order, not the names'.
+TEST_F(PickerTest, PickersOfAGroupShareOneListThatFollowsTheTags) {
+    add_tag(sounds, "wind");
+    const tag_code self = add_tag(sounds, "rain");
+    picker_record record{};
+    record.other = static_cast<int32_t>(make_tag("gone"));
+    const auto declare = [self](toolkit::Form& form) {
+        form.reference(sound_id, "Sound:", sounds, &picker_record::sound);
+        form.reference(other_id, "Other:", sounds, &picker_record::other);
+        form.filtered_reference(reference_id, "Contrail:", sounds, &picker_record::reference, not_self_filter,
+                                static_cast<int32_t>(self));
+    };
+    auto first = open(record, declare);
+    EXPECT_EQ(entries(first->control_as<QComboBox>(other_id)), (QStringList{"No Tag", "rain", "wind", "'gone' (not in list)"}));
+    EXPECT_EQ(entries(first->control_as<QComboBox>(reference_id)), (QStringList{"No Tag", "wind"}));
+
+    add_tag(sounds, "avalanche");
+    registry.rebuild_tag_list(sounds, false);
+    record.other = NONE;
+    auto second = open(record, declare);
+    const auto* plain = second->control_as<QComboBox>(sound_id);
+    EXPECT_EQ(entries(plain), (QStringList{"No Tag", "avalanche", "rain", "wind"}));
+    EXPECT_EQ(entries(second->control_as<QComboBox>(other_id)), entries(plain));
+    EXPECT_EQ(entries(second->control_as<QComboBox>(reference_id)), (QStringList{"No Tag", "wind", "avalanche"}));
+    EXPECT_EQ(first->control_as<QComboBox>(sound_id)->model(), plain->model());
+    EXPECT_EQ(entries(first->control_as<QComboBox>(other_id)),
+              (QStringList{"No Tag", "avalanche", "rain", "wind", "'gone' (not in list)"}));
+}
+
 TEST_F(PickerTest, NotSelfFilterOnTheOnlyTagListsNoTagAlone) {
     const tag_code self = add_tag(sounds, "alone");
     picker_record record{};

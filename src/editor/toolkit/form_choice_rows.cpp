@@ -98,12 +98,7 @@ Row& Form::dependent_reference(int id, const QString& label, tag_code group, Fie
     QComboBox* combo = new_combo();
     const auto refill = [combo, source, group, filter, argument] {
         const std::optional<int32_t> listed = argument(selected_reference(source));
-        if (listed) {
-            fill_filtered_reference_picker(combo, group, filter, *listed);
-        } else {
-            combo->clear();
-            combo->addItem(QString::fromLatin1(no_tag_text), int32_t{NONE});
-        }
+        fill_filtered_reference_picker(combo, group, listed ? filter : nullptr, listed.value_or(NONE));
         combo->setEnabled(listed.has_value());
     };
     Row& row = described(single(id, label, combo,

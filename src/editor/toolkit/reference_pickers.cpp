@@ -9,8 +9,14 @@
 #include "editor/toolkit/stored_value.h"
 #include "editor/toolkit/tag_reads.h"
 
+#include "editor/toolkit/tag_list_model.h"
+
 #include <QComboBox>
+#include <QConcatenateTablesProxyModel>
+#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
+
+#include <functional>
 
 bool collection_user_data_filter(tag_handle handle, int32_t argument) {
     const auto bits = static_cast<uint32_t>(argument);
@@ -37,34 +43,68 @@ namespace toolkit {
 namespace {
 
 constexpr Storage reference_storage{4, true};
-constexpr const char* shared_list_prefix = "tag list ";
 
-QStandardItem* entry(const QString& name, int32_t subgroup) {
-    auto* item = new QStandardItem(name);
-    item->setData(subgroup, Qt::UserRole);
-    return item;
+// The models a picker layers over the shared ones live under this child of the
+// picker rather than under the picker itself: QComboBox deletes a model it
+// parents as soon as another replaces it, and the layers are one another's
+// sources.
+constexpr const char* layers_name = "picker layers";
+constexpr const char* filter_name = "filter";
+constexpr const char* own_list_name = "own list";
+constexpr const char* unlisted_name = "unlisted";
+
+QObject* layers(QComboBox* combo) {
+    if (auto* holder = combo->findChild<QObject*>(layers_name, Qt::FindDirectChildrenOnly)) return holder;
+    auto* holder = new QObject(combo);
+    holder->setObjectName(layers_name);
+    return holder;
 }
 
-// Every picker of one group in a dialog shows the same list; they share one model,
-// which keeps opening a form with many pickers over long lists fast.
-QStandardItemModel* shared_tag_list_model(CTagDialog& dialog, tag_code group) {
-    const QString name = QString::fromLatin1(shared_list_prefix) + QString::number(group);
-    if (auto* model = dialog.findChild<QStandardItemModel*>(name, Qt::FindDirectChildrenOnly)) return model;
-    CTagGroupRegistry* registry = CTagGroupRegistry::active();
-    const definitions::TagNameList* list = registry ? registry->find_tag_list(group) : nullptr;
-    if (registry && !list) {
-        registry->rebuild_tag_list(group, true);
-        list = registry->find_tag_list(group);
-    }
-    auto* model = new QStandardItemModel(&dialog);
+template <typename Model>
+Model* layer(QComboBox* combo, const char* name) {
+    return static_cast<Model*>(layers(combo)->findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
+}
+
+template <typename Model>
+Model* new_layer(QComboBox* combo, const char* name) {
+    auto* model = new Model(layers(combo));
     model->setObjectName(name);
-    if (!list) {
-        model->appendRow(entry(QString::fromLatin1(no_tag_text), NONE));
-        return model;
-    }
-    for (const definitions::TagNameEntry& listed : list->entries)
-        model->appendRow(entry(text_from_windows_1252(listed.name), static_cast<int32_t>(listed.subgroup)));
     return model;
+}
+
+// Keeps "No Tag" and the tags the filter accepts, in the order of the list below.
+class TagFilterModel : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void set_filter(std::function<bool(tag_handle)> accepts) {
+        accepts_ = std::move(accepts);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex&) const override {
+        if (row == 0) return true;
+        const tag_handle handle = static_cast<const TagListModel*>(sourceModel())->entry(row).handle;
+        return accepts_ && accepts_(handle);
+    }
+
+private:
+    std::function<bool(tag_handle)> accepts_;
+};
+
+// A picker's list without a registry: only a test's dialog has none.
+TagListModel* own_list(QComboBox* combo, std::vector<TagListEntry> entries) {
+    auto* list = layer<TagListModel>(combo, own_list_name);
+    if (!list) list = new_layer<TagListModel>(combo, own_list_name);
+    list->replace(std::move(entries));
+    return list;
+}
+
+// Shows `model`, dropping the entry of a stored tag that the previous list lacked.
+void show_list(QComboBox* combo, QAbstractItemModel* model) {
+    if (combo->model() != model) combo->setModel(model);
+    delete layer<QObject>(combo, unlisted_name);
 }
 
 QString unlisted_text(tag_code group, int32_t subgroup) {
@@ -76,35 +116,40 @@ QString unlisted_text(tag_code group, int32_t subgroup) {
 }
 
 // The stored tag is shown even when the list leaves it out, so that what the
-// form shows is what OK keeps. Pickers sharing a group's list get a copy of
-// their own first: the entry belongs to this picker alone.
+// form shows is what OK keeps. The entry is this picker's alone: it follows the
+// shared list in a layer of its own.
 void add_unlisted_entry(QComboBox* combo, tag_code group, int32_t subgroup) {
-    if (auto* shared = qobject_cast<QStandardItemModel*>(combo->model());
-        shared && shared->objectName().startsWith(QLatin1String(shared_list_prefix))) {
-        auto* own = new QStandardItemModel(combo);
-        for (int row = 0; row < shared->rowCount(); ++row) own->appendRow(shared->item(row)->clone());
-        combo->setModel(own);
-    }
-    combo->addItem(unlisted_text(group, subgroup), subgroup);
+    auto* joined = new_layer<QConcatenateTablesProxyModel>(combo, unlisted_name);
+    auto* entry = new QStandardItemModel(joined);
+    auto* item = new QStandardItem(unlisted_text(group, subgroup));
+    item->setData(subgroup, Qt::UserRole);
+    entry->appendRow(item);
+    joined->addSourceModel(combo->model());
+    joined->addSourceModel(entry);
+    combo->setModel(joined);
 }
 
 }  // namespace
 
-void fill_reference_picker(CTagDialog& dialog, QComboBox* combo, tag_code group) {
-    QStandardItemModel* model = shared_tag_list_model(dialog, group);
-    if (combo->model() != model) combo->setModel(model);
+void fill_reference_picker(QComboBox* combo, tag_code group) {
+    CTagGroupRegistry* registry = CTagGroupRegistry::active();
+    show_list(combo, registry ? registry->tag_list_model(group)
+                              : own_list(combo, {{NONE, NONE, definitions::no_tag_name}}));
 }
 
 void fill_filtered_reference_picker(QComboBox* combo, tag_code group, tag_reference_filter filter,
                                     int32_t argument) {
-    combo->clear();
-    combo->addItem(QString::fromLatin1(no_tag_text), int32_t{NONE});
-    const int32_t count = tag_count_of_group(group);
-    for (int32_t n = 0; n < count; ++n) {
-        const tag_handle handle = tag_get_nth_of_group(group, n);
-        if (handle == NONE || !filter(handle, argument)) continue;
-        combo->addItem(text_from_windows_1252(tag_get_name(handle)), static_cast<int32_t>(tag_get_subgroup(handle)));
+    CTagGroupRegistry* registry = CTagGroupRegistry::active();
+    TagListModel* tags = registry ? registry->directory_order_model(group) : own_list(combo, directory_entries(group));
+    auto* filtered = layer<TagFilterModel>(combo, filter_name);
+    if (!filtered) filtered = new_layer<TagFilterModel>(combo, filter_name);
+    if (filtered->sourceModel() != tags) filtered->setSourceModel(tags);
+    if (filter) {
+        filtered->set_filter([filter, argument](tag_handle handle) { return filter(handle, argument); });
+    } else {
+        filtered->set_filter({});
     }
+    show_list(combo, filtered);
 }
 
 void select_reference(QComboBox* combo, tag_code group, int64_t subgroup) {
@@ -139,7 +184,7 @@ void exchange_reference(CDataExchange& dx, int control_id, tag_code group, void*
 void exchange_tag_reference(CDataExchange& dx, int control_id, tag_code group, void* field) {
     if (dx.failed()) return;
     auto* combo = qobject_cast<QComboBox*>(dx.dialog().control(control_id));
-    if (combo && dx.is_loading()) fill_reference_picker(dx.dialog(), combo, group);
+    if (combo && dx.is_loading()) fill_reference_picker(combo, group);
     exchange_reference(dx, control_id, group, field);
 }
 

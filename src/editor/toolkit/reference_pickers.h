@@ -1,8 +1,10 @@
 #pragma once
 
 // Reference pickers: combo boxes listing "No Tag" (item data NONE) and the tags of
-// one group (item data: the tag's subgroup). Plain pickers share the registry's
+// one group (item data: the tag's subgroup). Plain pickers show the registry's
 // tag-name list; filtered ones list, in directory order, the tags a filter keeps.
+// Either shows the group's one shared model, through a layer of its own where it
+// filters or adds its stored tag; nothing may add or remove their items.
 
 #include "core/tag_code.h"
 #include "editor/toolkit/exchange_numbers.h"
@@ -11,7 +13,6 @@
 #include <cstdint>
 
 class CDataExchange;
-class CTagDialog;
 class QComboBox;
 
 using tag_reference_filter = bool (*)(tag_handle handle, int32_t argument);
@@ -33,7 +34,9 @@ inline constexpr const char* no_tag_text = "No Tag";
 inline constexpr const char* unlisted_suffix = " (not in list)";
 
 // Fills the picker from the group's tag-name list (built when missing).
-void fill_reference_picker(CTagDialog& dialog, QComboBox* combo, tag_code group);
+void fill_reference_picker(QComboBox* combo, tag_code group);
+// Fills the picker with the tags the filter keeps; a null filter keeps none, which
+// leaves "No Tag" alone.
 void fill_filtered_reference_picker(QComboBox* combo, tag_code group, tag_reference_filter filter,
                                     int32_t argument);
 
