@@ -4,6 +4,7 @@
 #include <string>
 
 namespace test_support {
+#if !defined(__SANITIZE_ADDRESS__)
 namespace {
 
 // The process's present address space, from /proc; 0 when it cannot be read.
@@ -16,6 +17,7 @@ std::size_t present_address_space() {
 }
 
 }  // namespace
+#endif
 
 AddressSpaceLimit::AddressSpaceLimit(std::size_t more_bytes) {
 #if defined(__SANITIZE_ADDRESS__)
