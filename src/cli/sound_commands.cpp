@@ -105,6 +105,11 @@ int run_import_sound(const ParsedCommand& command) {
     }
     const std::string target = tag_path_text(handle);
     try {
+        // The new tag's header takes its user data while the tag is small, so
+        // that the samples are written once, not again with the header.
+        if (created && !tag_set_user_data(handle, std::uint32_t(definitions::sound_user_data(&sound.definition)))) {
+            throw CommandError("could not write " + target + ":\n" + session.take_messages());
+        }
         store_sound(handle, sound, session);
     } catch (const CommandError&) {
         if (created) tag_file_delete(handle);
