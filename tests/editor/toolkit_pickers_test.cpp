@@ -5,6 +5,7 @@
 #include "editor/toolkit/color_picker.h"
 #include "editor/toolkit/color_swatch_list_box.h"
 #include "editor/toolkit/form_dialogs.h"
+#include "editor/toolkit/reference_pickers.h"
 #include "editor/toolkit/sequence_list_box.h"
 #include "media/collection_writer.h"
 #include "tag_files/tag_editing.h"
@@ -234,6 +235,15 @@ TEST_F(PickerTest, PickersOfAGroupShareOneListThatFollowsTheTags) {
     EXPECT_EQ(first->control_as<QComboBox>(sound_id)->model(), plain->model());
     EXPECT_EQ(entries(first->control_as<QComboBox>(other_id)),
               (QStringList{"No Tag", "avalanche", "rain", "wind", "'gone' (not in list)"}));
+
+
+    // Selecting another stored tag the list lacks replaces the entry of the first.
+    QComboBox reloaded;
+    toolkit::fill_reference_picker(&reloaded, sounds);
+    toolkit::select_reference(&reloaded, sounds, make_tag("gone"));
+    toolkit::select_reference(&reloaded, sounds, make_tag("lost"));
+    EXPECT_EQ(entries(&reloaded), (QStringList{"No Tag", "avalanche", "rain", "wind", "'lost' (not in list)"}));
+    EXPECT_EQ(toolkit::selected_reference(&reloaded), static_cast<int32_t>(make_tag("lost")));
 }
 
 TEST_F(PickerTest, NotSelfFilterOnTheOnlyTagListsNoTagAlone) {

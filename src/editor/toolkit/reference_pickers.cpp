@@ -119,6 +119,8 @@ QString unlisted_text(tag_code group, int32_t subgroup) {
 // form shows is what OK keeps. The entry is this picker's alone: it follows the
 // shared list in a layer of its own.
 void add_unlisted_entry(QComboBox* combo, tag_code group, int32_t subgroup) {
+    if (auto* previous = layer<QConcatenateTablesProxyModel>(combo, unlisted_name))
+        show_list(combo, previous->sourceModels().front());
     auto* joined = new_layer<QConcatenateTablesProxyModel>(combo, unlisted_name);
     auto* entry = new QStandardItemModel(joined);
     auto* item = new QStandardItem(unlisted_text(group, subgroup));
