@@ -8,6 +8,7 @@
 #include "editor/forms/collection_reference_form.h"
 #include "editor/tag_group_registry.h"
 #include "editor/toolkit/bitmap_preview.h"
+#include "full_color_table.h"
 #include "media/collection_writer.h"
 #include "media/hexcone_recolor.h"
 #include "core/byte_swap.h"
@@ -43,10 +44,7 @@ tag_code create_tag(tag_code group, const std::string& name, const std::vector<s
 
 std::vector<std::byte> large_collection() {
     collection_source source;
-    color_table table{};
-    table.count = color_table_capacity;
-    for (int i = 0; i < color_table_capacity; ++i)
-        table.colors[i] = {uint16_t(i * 257), uint16_t((255 - i) * 257), uint16_t((i * 7 % 256) * 257), 0};
+    const color_table table = full_color_table();
     source.color_tables.push_back(table);
     for (int change = 0; change < 8; ++change) {
         hue_change hues{};

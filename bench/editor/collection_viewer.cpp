@@ -20,6 +20,7 @@
 #include "editor/collection_viewer/picture_view.h"
 #include "editor/collection_viewer/sequences_page.h"
 #include "empty_working_folder.h"
+#include "full_color_table.h"
 #include "media/collection_writer.h"
 #include "qt_benchmark_main.h"
 #include "tag_files/tag_data.h"
@@ -62,10 +63,7 @@ collection_bitmap figure(int index) {
 
 std::vector<std::byte> many_bitmaps() {
     collection_source source;
-    color_table table{};
-    table.count = color_table_capacity;
-    for (int i = 0; i < color_table_capacity; ++i)
-        table.colors[i] = {uint16_t(i * 257), uint16_t((255 - i) * 257), uint16_t((i * 7 % 256) * 257), 0};
+    const color_table table = full_color_table();
     source.color_tables.push_back(table);
     for (int index = 0; index < bitmap_count; ++index) {
         source.bitmaps.push_back(figure(index));
